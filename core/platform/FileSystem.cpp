@@ -1,0 +1,15 @@
+#include "platform/FileSystem.h"
+
+namespace perix {
+
+const char* FileStatusText(FileStatus status) {
+  switch (status) {
+    case FileStatus::Ok: return "ok";
+    case FileStatus::NotFound: return "no such file";
+    case FileStatus::AccessDenied: return "access denied";
+    case FileStatus::Failed: break;
+  }
+  return "cannot be read or written";
+}
+
+}  // namespace perix

@@ -1,0 +1,52 @@
+#pragma once
+// The core's only way to files. Paths are Windows paths in UTF-16 (the form
+// the program builds and stores, "C:\...\Mouse.ini"); outside Windows the
+// implementation reads a backslash as the folder separator.
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace perix {
+
+enum class FileStatus {
+  Ok,
+  NotFound,      // no such file or folder
+  AccessDenied,  // exists, but this process may not read or write it
+  Failed,        // any other failure (a folder where a file was expected, a full disk, ...)
+};
+
+struct FileRead {
+  FileStatus status = FileStatus::Failed;
+  std::string bytes;  // the whole file when status is Ok
+  bool ok() const { return status == FileStatus::Ok; }
+};
+
+class FileSystem {
+ public:
+  virtual ~FileSystem() = default;
+
+  virtual FileRead ReadAll(std::u16string_view path) = 0;
+
+  // Replaces the whole file so that a reader at any moment sees either the old
+  // or the new contents, never a mix: a temporary file in the same folder is
+  // written and flushed, then renamed over the target. When the rename is
+  // refused because another process holds the file open, it is retried for a
+  // short while and then the file is rewritten in place, so the change is
+  // never dropped.
+  virtual FileStatus WriteAtomically(std::u16string_view path, std::string_view bytes) = 0;
+
+  virtual bool Exists(std::u16string_view path) = 0;
+  // Creates the folder and any missing parents; true when it exists afterwards.
+  virtual bool MakeDirectories(std::u16string_view path) = 0;
+  virtual bool Remove(std::u16string_view path) = 0;
+  // Copies a file, replacing the target.
+  virtual bool Copy(std::u16string_view from, std::u16string_view to) = 0;
+};
+
+// The operating system's file system.
+FileSystem& DefaultFileSystem();
+
+const char* FileStatusText(FileStatus status);
+
+}  // namespace perix

@@ -1,0 +1,40 @@
+#pragma once
+// The layout of a whole DeviceConfig in a settings store: section "Setting"
+// with the global fields and the DPI and lighting blobs, then one section per
+// profile ("GROUP", "GROUP1".."GROUP4"). "Mouse.ini" and exported profile
+// files share it.
+
+#include <string>
+
+#include "config/DeviceConfig.h"
+#include "platform/FileSystem.h"
+
+namespace perix {
+
+// Writes the section "Setting" and the five profile sections, replacing the
+// file once. Keys the layout does not own are kept. Returns 1; `ok`, when
+// given, tells whether the file was written.
+int SaveConfig(const DeviceConfig& config, std::u16string_view path, FileSystem& files = DefaultFileSystem(),
+               bool* ok = nullptr);
+
+// Reads the whole layout into `config` (which the caller has reset to the
+// not-loaded state), then writes it straight back with SaveConfig. With a
+// profileOverride other than -1 the stored "Profile" is not read. Returns 1.
+int LoadConfig(DeviceConfig& config, std::u16string_view path, int profileOverride,
+               FileSystem& files = DefaultFileSystem());
+
+// One profile section: "GROUP" for an index below 1, else "GROUP%d".
+int SaveProfile(const ProfileConfig& profile, int index, std::u16string_view path,
+                FileSystem& files = DefaultFileSystem());
+int LoadProfile(ProfileConfig& profile, int index, std::u16string_view path,
+                FileSystem& files = DefaultFileSystem());
+
+// Only the four "DPI_INFO%d" blobs.
+int LoadDpiStages(DeviceConfig& config, std::u16string_view path, FileSystem& files = DefaultFileSystem());
+
+// Only "PollingRate" in section "Setting".
+int SavePollingRate(std::int32_t value, std::u16string_view path, FileSystem& files = DefaultFileSystem());
+
+std::u16string ProfileSectionName(int index);
+
+}  // namespace perix

@@ -1,0 +1,53 @@
+#pragma once
+// UTF-16 text helpers. The program's text is UTF-16 everywhere (it is what the
+// records and the Windows API hold); char16_t keeps that true on Linux, where
+// wchar_t is four bytes wide.
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace perix {
+
+// Converts UTF-8 to UTF-16. Malformed sequences become U+FFFD, so the result
+// is always valid UTF-16.
+std::u16string Utf8ToUtf16(std::string_view utf8);
+
+// Converts UTF-16 to UTF-8. A lone surrogate becomes U+FFFD.
+std::string Utf16ToUtf8(std::u16string_view utf16);
+
+// True when the bytes are well-formed UTF-8 (no overlongs, no surrogates,
+// nothing above U+10FFFF).
+bool IsValidUtf8(std::string_view bytes);
+
+// Widens 7-bit text such as key names and numbers.
+std::u16string Widen(std::string_view ascii);
+
+// The decimal text of a value, as "%d" writes it.
+std::u16string DecimalText(std::int64_t value);
+
+// Copies text into a fixed, zero-terminated UTF-16 array, cutting it to
+// N - 1 code units so the terminator always fits. A cut never leaves the
+// first half of a surrogate pair at the end.
+template <std::size_t N>
+void CopyToFixed(char16_t (&dest)[N], std::u16string_view text) {
+  static_assert(N > 0);
+  std::size_t count = text.size() < N - 1 ? text.size() : N - 1;
+  if (count > 0 && count < text.size() && text[count - 1] >= 0xD800 && text[count - 1] <= 0xDBFF) {
+    --count;
+  }
+  for (std::size_t i = 0; i < count; ++i) dest[i] = text[i];
+  dest[count] = u'\0';
+}
+
+// The text of a fixed, zero-terminated UTF-16 array (all N units when the
+// array holds no terminator).
+template <std::size_t N>
+std::u16string FixedToString(const char16_t (&source)[N]) {
+  std::size_t length = 0;
+  while (length < N && source[length] != u'\0') ++length;
+  return std::u16string(source, length);
+}
+
+}  // namespace perix

@@ -1,0 +1,163 @@
+#include <windows.h>
+
+#include <string>
+
+#include "Wide.h"
+#include "platform/FileSystem.h"
+
+namespace perix {
+namespace {
+
+FileStatus StatusFromError(DWORD error) {
+  switch (error) {
+    case ERROR_FILE_NOT_FOUND:
+    case ERROR_PATH_NOT_FOUND:
+    case ERROR_INVALID_NAME:
+    case ERROR_BAD_NETPATH: return FileStatus::NotFound;
+    case ERROR_ACCESS_DENIED:
+    case ERROR_SHARING_VIOLATION:
+    case ERROR_LOCK_VIOLATION:
+    case ERROR_WRITE_PROTECT: return FileStatus::AccessDenied;
+    default: return FileStatus::Failed;
+  }
+}
+
+class Handle {
+ public:
+  explicit Handle(HANDLE h) : handle_(h) {}
+  ~Handle() {
+    if (valid()) ::CloseHandle(handle_);
+  }
+  Handle(const Handle&) = delete;
+  Handle& operator=(const Handle&) = delete;
+  bool valid() const { return handle_ != INVALID_HANDLE_VALUE && handle_ != nullptr; }
+  HANDLE get() const { return handle_; }
+
+ private:
+  HANDLE handle_;
+};
+
+bool WriteAll(HANDLE file, std::string_view bytes) {
+  while (!bytes.empty()) {
+    const DWORD chunk = bytes.size() > 0x40000000 ? 0x40000000 : static_cast<DWORD>(bytes.size());
+    DWORD written = 0;
+    if (!::WriteFile(file, bytes.data(), chunk, &written, nullptr)) return false;
+    bytes.remove_prefix(written);
+  }
+  return true;
+}
+
+FileStatus WriteInPlace(const std::wstring& target, std::string_view bytes) {
+  Handle file(::CreateFileW(target.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                            OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file.valid()) return StatusFromError(::GetLastError());
+  if (!WriteAll(file.get(), bytes) || !::SetEndOfFile(file.get())) return StatusFromError(::GetLastError());
+  ::FlushFileBuffers(file.get());
+  return FileStatus::Ok;
+}
+
+class Win32FileSystem final : public FileSystem {
+ public:
+  FileRead ReadAll(std::u16string_view path) override {
+    FileRead result;
+    Handle file(::CreateFileW(ToWide(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.valid()) {
+      result.status = StatusFromError(::GetLastError());
+      return result;
+    }
+    LARGE_INTEGER size{};
+    if (!::GetFileSizeEx(file.get(), &size) || size.QuadPart < 0) {
+      result.status = FileStatus::Failed;
+      return result;
+    }
+    char buffer[65536];
+    for (;;) {
+      DWORD read = 0;
+      if (!::ReadFile(file.get(), buffer, sizeof buffer, &read, nullptr)) {
+        result.status = StatusFromError(::GetLastError());
+        result.bytes.clear();
+        return result;
+      }
+      if (read == 0) break;
+      result.bytes.append(buffer, read);
+    }
+    result.status = FileStatus::Ok;
+    return result;
+  }
+
+  FileStatus WriteAtomically(std::u16string_view path, std::string_view bytes) override {
+    const std::wstring target = ToWide(path);
+    const DWORD attributes = ::GetFileAttributesW(target.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) {
+      return FileStatus::AccessDenied;
+    }
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+      return FileStatus::Failed;
+    }
+
+    // The temporary file sits beside the target so that the rename stays on
+    // one volume and replaces the file in one step.
+    std::wstring temp = target + L".~" + std::to_wstring(::GetCurrentProcessId()) + L"-" +
+                        std::to_wstring(::GetTickCount()) + L".tmp";
+    {
+      Handle file(::CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                FILE_ATTRIBUTE_TEMPORARY, nullptr));
+      if (!file.valid()) {
+        const DWORD error = ::GetLastError();
+        if (error == ERROR_PATH_NOT_FOUND) return FileStatus::NotFound;
+        return WriteInPlace(target, bytes);
+      }
+      if (!WriteAll(file.get(), bytes) || !::FlushFileBuffers(file.get())) {
+        ::DeleteFileW(temp.c_str());
+        return WriteInPlace(target, bytes);
+      }
+    }
+    ::SetFileAttributesW(temp.c_str(), FILE_ATTRIBUTE_NORMAL);
+
+    // Another process (the device service) may hold the file open for a
+    // moment; give it a little time before writing in place instead.
+    for (int attempt = 0; attempt < 10; ++attempt) {
+      if (::MoveFileExW(temp.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        return FileStatus::Ok;
+      }
+      const DWORD error = ::GetLastError();
+      if (error != ERROR_SHARING_VIOLATION && error != ERROR_ACCESS_DENIED && error != ERROR_LOCK_VIOLATION) break;
+      ::Sleep(20);
+    }
+    ::DeleteFileW(temp.c_str());
+    return WriteInPlace(target, bytes);
+  }
+
+  bool Exists(std::u16string_view path) override {
+    return ::GetFileAttributesW(ToWide(path).c_str()) != INVALID_FILE_ATTRIBUTES;
+  }
+
+  bool MakeDirectories(std::u16string_view path) override {
+    std::wstring full = ToWide(path);
+    while (!full.empty() && (full.back() == L'\\' || full.back() == L'/')) full.pop_back();
+    if (full.empty()) return false;
+    const DWORD attributes = ::GetFileAttributesW(full.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES) return (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+    const std::size_t slash = full.find_last_of(L"\\/");
+    if (slash != std::wstring::npos && slash > 0 && full[slash - 1] != L':') {
+      MakeDirectories(FromWide(full.substr(0, slash)));
+    }
+    return ::CreateDirectoryW(full.c_str(), nullptr) || ::GetLastError() == ERROR_ALREADY_EXISTS;
+  }
+
+  bool Remove(std::u16string_view path) override { return ::DeleteFileW(ToWide(path).c_str()) != 0; }
+
+  bool Copy(std::u16string_view from, std::u16string_view to) override {
+    return ::CopyFileW(ToWide(from).c_str(), ToWide(to).c_str(), FALSE) != 0;
+  }
+};
+
+}  // namespace
+
+FileSystem& DefaultFileSystem() {
+  static Win32FileSystem instance;
+  return instance;
+}
+
+}  // namespace perix
