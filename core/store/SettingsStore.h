@@ -22,7 +22,7 @@ class SettingsStore {
 
   explicit SettingsStore(std::u16string path, FileSystem& files = DefaultFileSystem());
 
-  const std::u16string& Path() const { return path_; }
+  const std::u16string& Path() const { return m_path; }
 
   // Each write reads the file, changes one value and replaces the file
   // atomically. True when the file was written.
@@ -46,8 +46,8 @@ class SettingsStore {
   bool Save(const IniDocument& document) const;
 
  private:
-  std::u16string path_;
-  FileSystem* files_;  // not owned
+  std::u16string m_path;
+  FileSystem* m_files;  // not owned
 };
 
 }  // namespace perix
