@@ -1,0 +1,59 @@
+#pragma once
+// The configuration as the main window holds it: a scratch copy that loads
+// fill and the live copy that every page edits, bound to the settings file,
+// and the order in which they are loaded, validated, saved and announced.
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "app/ServiceLink.h"
+#include "config/DeviceConfig.h"
+#include "platform/FileSystem.h"
+#include "store/DataFolder.h"
+
+namespace perix {
+
+class ConfigSession {
+ public:
+  ConfigSession(DataPaths paths, ServiceLink& service, FileSystem& files = DefaultFileSystem());
+
+  DeviceConfig& Live() { return *m_live; }
+  const DeviceConfig& Live() const { return *m_live; }
+  DeviceConfig& Scratch() { return *m_scratch; }
+  const DataPaths& Paths() const { return m_paths; }
+  ServiceLink& Service() { return *m_service; }
+  FileSystem& Files() { return *m_files; }
+
+  // Refills the live copy from the settings file: reset the scratch copy,
+  // load it (which writes it straight back, normalising the file), validate
+  // it into the live copy. -1 takes the active profile from the file.
+  void LoadConfiguration(int profileOverride = -1);
+
+  // Writes the whole live copy to the settings file. Returns 1, as callers
+  // expect; `Saved()` tells whether the last save reached the disk.
+  int SaveConfiguration();
+  bool Saved() const { return m_lastSaveOk; }
+
+  // Saves, then tells the service that everything may have changed (1279).
+  void ApplyConfiguration();
+
+  // The pattern every page follows after changing live fields: save the whole
+  // record, then post the page's notification if the service is there. True
+  // when the message was posted.
+  bool SaveAndNotify(unsigned message, std::uintptr_t wParam = 0, std::intptr_t lParam = 0);
+
+  // Reloads only the four DPI stages, when the service reports the device
+  // changed them.
+  void ReloadDpiStages();
+
+ private:
+  DataPaths m_paths;
+  ServiceLink* m_service;  // not owned
+  FileSystem* m_files;     // not owned
+  std::unique_ptr<DeviceConfig> m_scratch;
+  std::unique_ptr<DeviceConfig> m_live;
+  bool m_lastSaveOk = true;
+};
+
+}  // namespace perix
