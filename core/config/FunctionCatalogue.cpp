@@ -8,30 +8,67 @@ namespace {
 struct CodeInfo {
   std::uint8_t code;
   std::string_view captionKey;
+  std::string_view description;  // English, for tools and logs; the program shows the caption
   bool repairable;
 };
 
 // Every code with a caption or that survives a load. Codes absent here have
 // neither.
 constexpr CodeInfo kCodes[] = {
-    {1, "CLICK", true},          {2, "MENU", true},           {3, "MIDDLE", true},
-    {4, "DBCLICK", true},        {5, "ASSIGNKEY", true},      {6, "MACROCOMMAND", true},
-    {7, "OFFBUTTON", true},      {9, "XSHOOT", true},         {10, "BUTTON4", true},
-    {11, "BUTTON5", true},       {12, "DPIUP", true},         {13, "DPIDOWN", true},
-    {14, "DPISWITCH", true},     {15, "DPISHIFT", true},      {21, "GAMEKEY", true},
-    {23, "PROFILEUP", true},     {24, "PROFILEDOWN", true},   {25, "", true},
-    {32, "PLAYPAUSE", true},     {33, "STOP", true},          {34, "PREVIOUS", true},
-    {35, "NEXT", true},          {36, "", true},              {37, "VOLUMEUP", true},
-    {38, "VOLUMEDOWN", true},    {39, "MUTE", true},          {48, "SCROLLUP", true},
-    {49, "SCROLLDOWN", true},    {50, "SCROLLLEFT", true},    {51, "SCROLLRIGHT", true},
-    {64, "CUT", true},           {65, "COPY", true},          {66, "PASTE", true},
-    {67, "UNDO", true},          {68, "SELECTALL", true},     {69, "FIND", true},
-    {70, "NEW", true},           {71, "PRINT", true},         {72, "SAVE", true},
-    {80, "SWAP_WINDOWS", true},  {81, "CLOSE_WINDOWS", true}, {82, "LOCK_PC", true},
-    {83, "OPEN_EXPLORER", true}, {84, "RUN", true},           {85, "SHOW_DESKTOP", true},
-    {96, "DPIFUN", false},       {99, "HANDSWITCH", true},    {100, "LEDSWITCH", true},
-    {101, "GUNFIREKEY", true},   {113, "SHIFT1", true},       {114, "SHIFT2", true},
-    {115, "SHIFT3", true},       {116, "SHIFT4", true},       {117, "SHIFT5", true},
+    {1, "CLICK", "left click", true},
+    {2, "MENU", "right click (context menu)", true},
+    {3, "MIDDLE", "middle click", true},
+    {4, "DBCLICK", "double click", true},
+    {5, "ASSIGNKEY", "keyboard key", true},
+    {6, "MACROCOMMAND", "play a macro", true},
+    {7, "OFFBUTTON", "button disabled", true},
+    {9, "XSHOOT", "X-shoot", true},
+    {10, "BUTTON4", "fourth mouse button", true},
+    {11, "BUTTON5", "fifth mouse button", true},
+    {12, "DPIUP", "next DPI stage", true},
+    {13, "DPIDOWN", "previous DPI stage", true},
+    {14, "DPISWITCH", "DPI stage switch", true},
+    {15, "DPISHIFT", "temporary DPI level", true},
+    {21, "GAMEKEY", "game key", true},
+    {23, "PROFILEUP", "next profile", true},
+    {24, "PROFILEDOWN", "previous profile", true},
+    {25, "", "", true},
+    {32, "PLAYPAUSE", "media play/pause", true},
+    {33, "STOP", "media stop", true},
+    {34, "PREVIOUS", "media previous track", true},
+    {35, "NEXT", "media next track", true},
+    {36, "", "", true},
+    {37, "VOLUMEUP", "volume up", true},
+    {38, "VOLUMEDOWN", "volume down", true},
+    {39, "MUTE", "mute", true},
+    {48, "SCROLLUP", "wheel up", true},
+    {49, "SCROLLDOWN", "wheel down", true},
+    {50, "SCROLLLEFT", "wheel left", true},
+    {51, "SCROLLRIGHT", "wheel right", true},
+    {64, "CUT", "cut", true},
+    {65, "COPY", "copy", true},
+    {66, "PASTE", "paste", true},
+    {67, "UNDO", "undo", true},
+    {68, "SELECTALL", "select all", true},
+    {69, "FIND", "find", true},
+    {70, "NEW", "new", true},
+    {71, "PRINT", "print", true},
+    {72, "SAVE", "save", true},
+    {80, "SWAP_WINDOWS", "switch windows", true},
+    {81, "CLOSE_WINDOWS", "close window", true},
+    {82, "LOCK_PC", "lock the computer", true},
+    {83, "OPEN_EXPLORER", "open the file explorer", true},
+    {84, "RUN", "run command", true},
+    {85, "SHOW_DESKTOP", "show the desktop", true},
+    {96, "DPIFUN", "DPI function", false},
+    {99, "HANDSWITCH", "hand switch", true},
+    {100, "LEDSWITCH", "lighting on/off", true},
+    {101, "GUNFIREKEY", "fire key", true},
+    {113, "SHIFT1", "shift to profile 1", true},
+    {114, "SHIFT2", "shift to profile 2", true},
+    {115, "SHIFT3", "shift to profile 3", true},
+    {116, "SHIFT4", "shift to profile 4", true},
+    {117, "SHIFT5", "shift to profile 5", true},
 };
 
 constexpr std::array<const CodeInfo*, 256> BuildIndex() {
@@ -91,6 +128,11 @@ constexpr MenuGroupInfo kGroups[] = {
 std::string_view CaptionKeyOf(std::uint8_t code) {
   const CodeInfo* info = kIndex[code];
   return info != nullptr ? info->captionKey : std::string_view{};
+}
+
+std::string_view FunctionDescriptionOf(std::uint8_t code) {
+  const CodeInfo* info = kIndex[code];
+  return info != nullptr ? info->description : std::string_view{};
 }
 
 bool IsRepairable(std::uint8_t code) {

@@ -57,6 +57,10 @@ inline constexpr std::uint8_t Middle = 0x84;
 // their button labels show the key or macro name instead.
 std::string_view CaptionKeyOf(std::uint8_t code);
 
+// What a code does, in plain English ("left click"), for tools and logs; empty
+// for codes that are not function codes or have no meaning defined here.
+std::string_view FunctionDescriptionOf(std::uint8_t code);
+
 // Whether a stored code survives a load; anything else is replaced by the
 // button's default assignment.
 bool IsRepairable(std::uint8_t code);
