@@ -114,4 +114,24 @@ int Import(const Options& options) {
   return 0;
 }
 
+int Reset(const Options& options) {
+  std::string error;
+  const std::u16string path = Utf8ToUtf16(options.file);
+  Loaded loaded;
+  if (DefaultFileSystem().Exists(path)) {
+    if (!LoadValidated(options.file, loaded, error)) return Fail(error);
+  } else {
+    auto empty = std::make_unique<DeviceConfig>();
+    ResetToUnset(*empty);
+    ValidateConfig(*loaded.config, *empty);
+  }
+  // As the utility's reset button does: profile 1 active, every profile factory-new.
+  loaded.config->Profile = 0;
+  for (int profile = 0; profile < kProfileCount; ++profile) ResetProfileToDefaults(*loaded.config, profile);
+  const ProfileFileStatus status = ExportProfile(*loaded.config, path);
+  if (status != ProfileFileStatus::Ok) return Fail(options.file + ": " + ProfileFileStatusText(status));
+  std::cout << "Reset all profiles of " << options.file << "\n";
+  return 0;
+}
+
 }  // namespace perixctl

@@ -16,5 +16,6 @@ int Show(const Options& options);
 int Validate(const Options& options);
 int Export(const Options& options);
 int Import(const Options& options);
+int Reset(const Options& options);
 
 }  // namespace perixctl

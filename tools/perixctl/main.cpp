@@ -40,6 +40,9 @@ int Run(int argc, char** argv) {
   importCommand->add_option("SRC", options.file, "profile file to read")->required();
   importCommand->add_option("SETTINGS", options.destination, "settings file to replace")->required();
 
+  auto* reset = app.add_subcommand("reset", "give all five profiles their factory settings (creates the file if needed)");
+  reset->add_option("SETTINGS", options.file, "settings file")->required();
+
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& error) {
@@ -50,6 +53,7 @@ int Run(int argc, char** argv) {
   if (*validate) return perixctl::Validate(options);
   if (*exportCommand) return perixctl::Export(options);
   if (*importCommand) return perixctl::Import(options);
+  if (*reset) return perixctl::Reset(options);
   return 2;
 }
 
