@@ -32,8 +32,9 @@ class SettingsStore {
   bool WriteInt(std::u16string_view section, std::u16string_view key, std::int32_t value);
   bool WriteStruct(std::u16string_view section, std::u16string_view key, const void* bytes, std::size_t size);
 
-  // The integer reader: optional sign and digits, the default when the key is
-  // missing or empty.
+  // The integer reader: optional sign, an optional 0x/0o/0b prefix, digits up
+  // to the first other character, wrapping at 32 bits; the default when the
+  // key is missing or its value empty.
   std::int32_t ReadInt(std::u16string_view section, std::u16string_view key, std::int32_t defaultValue) const;
   std::u16string ReadString(std::u16string_view section, std::u16string_view key,
                             std::u16string_view defaultValue = {}) const;
