@@ -37,4 +37,15 @@ using EnableHookFn = BOOL(WINAPI*)(int enable);
 using InstallMouseHookFn = BOOL(WINAPI*)(HWND window);  // always FALSE
 using RemoveMouseHookFn = BOOL(WINAPI*)();              // always TRUE
 
+// GetProcAddress for one export; null when the library or the export is
+// missing, in which case the caller skips the call.
+template <typename Fn>
+Fn Resolve(HMODULE library, const char* name) {
+  if (library == nullptr) {
+    return nullptr;
+  }
+  // Through void(*)(): the one function-pointer cast GCC does not warn about.
+  return reinterpret_cast<Fn>(reinterpret_cast<void (*)()>(::GetProcAddress(library, name)));
+}
+
 }  // namespace kbhook
