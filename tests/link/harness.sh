@@ -2,7 +2,7 @@
 # with real input. Source it from a bash test script:
 #
 #   source "$(dirname "$0")/../link/harness.sh"
-#   h_init                                   # session, temp folder, data folder, clean-up
+#   h_init                                   # display, temp folder, data folder, clean-up
 #   h_start service "$H_BIN/DeviceServiceStandIn.exe" --log "$(h_winpath "$H_TMP/service.log")"
 #   h_wait_line "$H_TMP/service.log" '^ready'
 #   h_start app "$H_BIN/Program.exe"
@@ -34,7 +34,7 @@ H_TMP=""
 H_DATA=""
 H_PID=""
 h_pids=()
-h_own_session=0
+h_xvfb_pid=""
 h_data_link=""
 h_data_saved=""
 
@@ -54,11 +54,20 @@ h_winpath() {
   printf 'Z:%s' "${path//\//\\}"
 }
 
-h_session_running() {
-  xdpyinfo >/dev/null 2>&1 || return 1
-  local dev ino
-  read -r dev ino < <(stat -c '%d %i' "$WINEPREFIX" 2>/dev/null) || return 1
-  [ -S "/tmp/.wine-$(id -u)/server-$(printf '%x-%x' "$dev" "$ino")/socket" ]
+# Without a display (a test run on its own, outside scripts/test.sh) the
+# harness starts a virtual one for the test. It never starts or ends the Wine
+# server: other tests may be using it, and Wine starts one on demand.
+h_display_setup() {
+  if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
+    return 0
+  fi
+  local n=97
+  while [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
+  Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+  h_xvfb_pid=$!
+  export DISPLAY=":$n"
+  for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && return 0; sleep 0.1; done
+  h_fail "the virtual display did not start"
 }
 
 h_data_setup() {
@@ -114,21 +123,22 @@ h_cleanup() {
       rm -rf "$H_TMP"
     fi
   fi
-  if [ "$h_own_session" = 1 ]; then perix_session_end; fi
+  if [ -n "$h_xvfb_pid" ]; then h_stop "$h_xvfb_pid"; fi
   exit "$status"
 }
 
-# Joins the running session (display and Wine server), or starts one that
-# ends with the test; makes $H_TMP and the data folder $H_DATA.
+# Uses the session's display (or a virtual one of its own) and Wine prefix;
+# makes $H_TMP and the data folder $H_DATA; cleans up at exit.
 h_init() {
   set -euo pipefail
-  if ! h_session_running; then
-    perix_session_start >&2
-    h_own_session=1
-  fi
   H_TMP=$(mktemp -d /tmp/perix-e2e.XXXXXX)
   trap h_cleanup EXIT
   trap 'exit 130' INT TERM
+  h_display_setup
+  "$h_root/scripts/wine-prefix.sh" >&2
+  # Wine's background processes keep the output of the program that started
+  # them open; start them detached so no $(...) waits on them.
+  "$h_root/scripts/wine-run" cmd /c exit </dev/null >/dev/null 2>&1 || true
   h_data_setup
 }
 
