@@ -16,7 +16,8 @@
 # prefix; h_init points "<AppData>\ZELT-7700 PERIX" at a fresh folder of the
 # test (a symbolic link), with "GamingMouse" and "GamingMouse\Macro" made as an
 # installer would, and the clean-up restores it. $H_DATA is that
-# "GamingMouse" folder seen from Linux.
+# "GamingMouse" folder seen from Linux: write a "Mouse.ini" there before
+# starting the program, or remove the folder to start without an installer.
 #
 # The link is one per prefix, and the window titles, the keyboard focus and
 # the mouse are one per display: tests using them run one at a time (ctest

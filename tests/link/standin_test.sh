@@ -34,7 +34,7 @@ touch "$H_DATA/Macro/Combo é.macro"
 h_start service "$service" --log "$(h_winpath "$log")"
 service_pid=$H_PID
 h_wait_line "$log" '^ready '
-case "$(head -n 1 "$log" | tr -d '\r')" in
+case "$(head -n 1 "$log")" in
   *'\ZELT-7700 PERIX\GamingMouse\Mouse.ini') ;;
   *) h_fail "default settings path: $(head -n 1 "$log")" ;;
 esac
@@ -87,7 +87,7 @@ expected='1298 Profile w=0 l=0 Profile=2
 1300 Macro w=20 l=0 error=out-of-range
 1300 Macro w=-1 l=0 error=out-of-range
 1500 Unknown w=7 l=8'
-h_check_eq "$(tail -n +2 "$log" | tr -d '\r')" "$expected" "decoded notifications"
+h_check_eq "$(tail -n +2 "$log")" "$expected" "decoded notifications"
 
 # Values are read when the message arrives, not remembered.
 sed -i 's/^Profile=2\r$/Profile=3\r/' "$H_DATA/Mouse.ini"

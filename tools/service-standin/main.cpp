@@ -43,7 +43,7 @@ HANDLE g_log = INVALID_HANDLE_VALUE;
 std::wstring g_iniPath;
 
 void WriteLine(const std::string& text) {
-  const std::string line = text + "\r\n";
+  const std::string line = text + "\n";
   DWORD written = 0;
   // Unbuffered: a test waiting for the line sees it as soon as it is written.
   ::WriteFile(g_log, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
