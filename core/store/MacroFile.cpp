@@ -123,14 +123,6 @@ std::optional<std::u16string> MacroFilePath(std::u16string_view macroFolder, std
   return path;
 }
 
-std::u16string FileTitleOf(std::u16string_view path) {
-  const std::size_t slash = path.find_last_of(u"\\/:");
-  std::u16string_view name = slash == std::u16string_view::npos ? path : path.substr(slash + 1);
-  const std::size_t dot = name.rfind(u'.');
-  if (dot != std::u16string_view::npos && dot > 0) name = name.substr(0, dot);
-  return std::u16string(name);
-}
-
 bool SaveMacroFile(std::u16string_view path, const MacroRecordBuffer& buffer, int recordCount, int loopTime,
                    FileSystem& files) {
   const SettingsStore store{std::u16string(path), files};

@@ -5,6 +5,7 @@
 #include "store/IniDocument.h"
 #include "store/MacroFile.h"
 #include "store/SettingsStore.h"
+#include "text/FilePath.h"
 
 namespace perix {
 namespace {

@@ -3,6 +3,7 @@
 #include "TestFolder.h"
 #include "store/IniDocument.h"
 #include "store/MacroFile.h"
+#include "text/FilePath.h"
 
 namespace perix {
 namespace {
