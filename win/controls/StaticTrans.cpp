@@ -1,0 +1,88 @@
+#include "controls/StaticTrans.h"
+
+#include <string>
+
+namespace perix::win {
+
+PERIX_BEGIN_MESSAGE_TABLE(CStaticTrans, CWindowBase)
+  OnReflected<&CStaticTrans::OnControlColor>(WM_CTLCOLORSTATIC),
+PERIX_END_MESSAGE_TABLE(CStaticTrans, CWindowBase)
+
+bool CStaticTrans::Create(std::wstring_view text, DWORD style, const RECT& rect, HWND parent, UINT id) {
+  const DWORD staticStyle = (style & ~static_cast<DWORD>(WS_POPUP)) | WS_CHILD;
+  if (!CreateControl(L"STATIC", text, staticStyle, 0, rect, parent, id)) return false;
+  ApplyFont();
+  return true;
+}
+
+SkinFontSpec CStaticTrans::FontSpec() const {
+  SkinFontSpec spec;
+  spec.height = m_fontHeight;
+  spec.weight = m_fontWeight;
+  spec.italic = m_italic;
+  spec.quality = 6;  // ClearType, natural widths
+  spec.pitchAndFamily = 14;
+  return spec;
+}
+
+void CStaticTrans::ApplyFont() {
+  if (Handle()) SendMessageW(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(m_font.Get(FontSpec())), TRUE);
+}
+
+void CStaticTrans::SetCaption(std::wstring_view text) {
+  if (!Handle()) return;
+  if (HWND parent = Parent()) {
+    // Paint the parent's image under the control now, while the old text is
+    // still the control's, so nothing of it is left behind.
+    RECT r = RectInParent();
+    RedrawWindow(parent, &r, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+  }
+  SetText(text);
+  RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+}
+
+void CStaticTrans::SetTextColor(COLORREF color) {
+  m_textColor = color;
+  Invalidate();
+}
+
+void CStaticTrans::SetBackColor(long long color) {
+  m_backColor = color;
+  Invalidate(true);
+}
+
+void CStaticTrans::SetFontHeight(int height) {
+  m_fontHeight = height;
+  ApplyFont();
+}
+
+void CStaticTrans::SetFontWeight(int weight) {
+  m_fontWeight = weight;
+  ApplyFont();
+}
+
+void CStaticTrans::SetItalic(bool italic) {
+  m_italic = italic;
+  ApplyFont();
+}
+
+LRESULT CStaticTrans::OnControlColor(WPARAM wParam, LPARAM) {
+  HDC dc = reinterpret_cast<HDC>(wParam);
+  ::SetTextColor(dc, m_textColor);
+  // The font stays selected: the control draws its text with it next.
+  SelectObject(dc, m_font.Get(FontSpec()));
+  if (m_backColor == -1) {
+    SetBkMode(dc, TRANSPARENT);
+    return reinterpret_cast<LRESULT>(GetStockObject(HOLLOW_BRUSH));
+  }
+  const COLORREF back = static_cast<COLORREF>(m_backColor) & 0xFFFFFF;
+  if (!m_backBrush || back != m_brushColor) {
+    m_backBrush.reset(CreateSolidBrush(back));
+    m_brushColor = back;
+  }
+  SetBkMode(dc, OPAQUE);
+  SetBkColor(dc, back);
+  return reinterpret_cast<LRESULT>(m_backBrush.get());
+}
+
+}  // namespace perix::win
