@@ -110,13 +110,13 @@ void CBitmapBtn::DrawCaption(HDC dc, const RECT& client, COLORREF color) {
   if (m_caption.empty()) return;
   const int savedMode = SetBkMode(dc, TRANSPARENT);
   const COLORREF savedColor = SetTextColor(dc, color);
-  SkinFontSpec spec;
-  spec.height = m_fontHeight;
-  spec.weight = 300;
-  spec.escapement = CaptionEscapement(m_orientation);
-  spec.pitchAndFamily = 32;
+  SkinFontRequest request;
+  request.height = m_fontHeight;
+  request.weight = 300;
+  request.escapement = CaptionEscapement(m_orientation);
+  request.pitchAndFamily = 32;
   {
-    ScopedSelectObject font(dc, m_font.Get(spec));
+    ScopedSelectObject font(dc, m_font.Get(request));
     const int length = static_cast<int>(m_caption.size());
     if (m_textLayout != TextBoxLayout::None) {
       RECT box = m_textBox;

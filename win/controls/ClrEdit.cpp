@@ -14,10 +14,10 @@ PERIX_END_MESSAGE_TABLE(CClrEdit, CWindowBase)
 bool CClrEdit::Create(std::wstring_view text, DWORD style, const RECT& rect, HWND parent, UINT id) {
   const DWORD editStyle = (style & ~static_cast<DWORD>(WS_POPUP)) | WS_CHILD;
   if (!CreateControl(L"EDIT", text, editStyle, 0, rect, parent, id)) return false;
-  SkinFontSpec spec;
-  spec.height = 13;
-  spec.weight = 500;
-  m_font = CreateSkinFont(spec);
+  SkinFontRequest request;
+  request.height = 13;
+  request.weight = 500;
+  m_font = CreateSkinFont(request);
   SendMessageW(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(m_font.get()), TRUE);
   return true;
 }

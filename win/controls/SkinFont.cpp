@@ -6,16 +6,16 @@
 
 namespace perix::win {
 
-FontHandle CreateSkinFont(const SkinFontSpec& spec) {
-  return FontHandle(CreateFontW(spec.height, 0, spec.escapement, spec.escapement, spec.weight, spec.italic ? TRUE : FALSE,
-                                FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, spec.quality,
-                                spec.pitchAndFamily, SkinFaceName().c_str()));
+FontHandle CreateSkinFont(const SkinFontRequest& request) {
+  return FontHandle(CreateFontW(request.height, 0, request.escapement, request.escapement, request.weight, request.italic ? TRUE : FALSE,
+                                FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, request.quality,
+                                request.pitchAndFamily, SkinFaceName().c_str()));
 }
 
-HFONT CachedSkinFont::Get(const SkinFontSpec& spec) {
-  if (!m_font || !(spec == m_spec) || m_face != SkinFaceName()) {
-    m_font = CreateSkinFont(spec);
-    m_spec = spec;
+HFONT CachedSkinFont::Get(const SkinFontRequest& request) {
+  if (!m_font || !(request == m_request) || m_face != SkinFaceName()) {
+    m_font = CreateSkinFont(request);
+    m_request = request;
     m_face = SkinFaceName();
   }
   return m_font.get();

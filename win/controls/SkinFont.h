@@ -5,25 +5,25 @@
 
 namespace perix::win {
 
-struct SkinFontSpec {
+struct SkinFontRequest {
   int height = 13;
   int weight = FW_NORMAL;
   int escapement = 0;  // tenths of a degree
   bool italic = false;
   BYTE quality = DEFAULT_QUALITY;
   BYTE pitchAndFamily = DEFAULT_PITCH | FF_DONTCARE;
-  friend bool operator==(const SkinFontSpec&, const SkinFontSpec&) = default;
+  friend bool operator==(const SkinFontRequest&, const SkinFontRequest&) = default;
 };
 
-FontHandle CreateSkinFont(const SkinFontSpec& spec);
+FontHandle CreateSkinFont(const SkinFontRequest& request);
 
 // A font kept by a control and made again only when what it asks for changes.
 class CachedSkinFont {
  public:
-  HFONT Get(const SkinFontSpec& spec);
+  HFONT Get(const SkinFontRequest& request);
 
  private:
-  SkinFontSpec m_spec;
+  SkinFontRequest m_request;
   std::wstring m_face;
   FontHandle m_font;
 };

@@ -6,6 +6,7 @@ namespace perix::win {
 
 PERIX_BEGIN_MESSAGE_TABLE(CStaticTrans, CWindowBase)
   OnReflected<&CStaticTrans::OnControlColor>(WM_CTLCOLORSTATIC),
+  OnMessage<&CStaticTrans::OnSetText>(WM_SETTEXT),
 PERIX_END_MESSAGE_TABLE(CStaticTrans, CWindowBase)
 
 bool CStaticTrans::Create(std::wstring_view text, DWORD style, const RECT& rect, HWND parent, UINT id) {
@@ -15,30 +16,32 @@ bool CStaticTrans::Create(std::wstring_view text, DWORD style, const RECT& rect,
   return true;
 }
 
-SkinFontSpec CStaticTrans::FontSpec() const {
-  SkinFontSpec spec;
-  spec.height = m_fontHeight;
-  spec.weight = m_fontWeight;
-  spec.italic = m_italic;
-  spec.quality = 6;  // ClearType, natural widths
-  spec.pitchAndFamily = 14;
-  return spec;
+SkinFontRequest CStaticTrans::FontRequest() const {
+  SkinFontRequest request;
+  request.height = m_fontHeight;
+  request.weight = m_fontWeight;
+  request.italic = m_italic;
+  request.quality = 6;  // ClearType, natural widths
+  request.pitchAndFamily = 14;
+  return request;
 }
 
 void CStaticTrans::ApplyFont() {
-  if (Handle()) SendMessageW(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(m_font.Get(FontSpec())), TRUE);
+  if (Handle()) SendMessageW(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(m_font.Get(FontRequest())), TRUE);
 }
 
-void CStaticTrans::SetCaption(std::wstring_view text) {
-  if (!Handle()) return;
+void CStaticTrans::SetCaption(std::wstring_view text) { SetText(text); }
+
+LRESULT CStaticTrans::OnSetText(WPARAM, LPARAM) {
   if (HWND parent = Parent()) {
-    // Paint the parent's image under the control now, while the old text is
-    // still the control's, so nothing of it is left behind.
+    // Paint the parent's image under the control first, so nothing of the
+    // old letters is left behind the new ones.
     RECT r = RectInParent();
     RedrawWindow(parent, &r, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
   }
-  SetText(text);
+  const LRESULT result = Default();
   RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+  return result;
 }
 
 void CStaticTrans::SetTextColor(COLORREF color) {
@@ -70,7 +73,7 @@ LRESULT CStaticTrans::OnControlColor(WPARAM wParam, LPARAM) {
   HDC dc = reinterpret_cast<HDC>(wParam);
   ::SetTextColor(dc, m_textColor);
   // The font stays selected: the control draws its text with it next.
-  SelectObject(dc, m_font.Get(FontSpec()));
+  SelectObject(dc, m_font.Get(FontRequest()));
   if (m_backColor == -1) {
     SetBkMode(dc, TRANSPARENT);
     return reinterpret_cast<LRESULT>(GetStockObject(HOLLOW_BRUSH));

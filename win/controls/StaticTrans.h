@@ -21,7 +21,8 @@ class CStaticTrans : public CWindowBase {
   // `style` adds the static styles (SS_CENTER, SS_RIGHT...) and WS_VISIBLE.
   bool Create(std::wstring_view text, DWORD style, const RECT& rect, HWND parent, UINT id = kStaticTransDefaultId);
 
-  // Sets the text, repainting the parent under the control first.
+  // Sets the text; any way of setting it repaints the parent under the
+  // control first.
   void SetCaption(std::wstring_view text);
   void SetTextColor(COLORREF color);
   // -1 for a transparent background.
@@ -33,8 +34,9 @@ class CStaticTrans : public CWindowBase {
  private:
   PERIX_DECLARE_MESSAGE_TABLE();
   LRESULT OnControlColor(WPARAM, LPARAM);
+  LRESULT OnSetText(WPARAM, LPARAM);
 
-  SkinFontSpec FontSpec() const;
+  SkinFontRequest FontRequest() const;
   void ApplyFont();
 
   COLORREF m_textColor = RGB(255, 255, 255);

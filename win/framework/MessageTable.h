@@ -16,6 +16,8 @@
 // of its bases in turn; without a match it gets the default processing.
 // Handlers take the message's wParam and lParam and return its result; a
 // handler that wants the default processing too calls Default().
+// PERIX_DECLARE_MESSAGE_TABLE leaves the class in its private section:
+// repeat an access specifier after it when more public members follow.
 
 #include <cstddef>
 #include <iterator>
