@@ -24,14 +24,6 @@ TEST(ButtonLook, PushButtonsRankCheckPressHoverThenEnabled) {
   EXPECT_EQ(ChooseButtonLook({.enabled = false}), ButtonLook::Disabled);
 }
 
-TEST(ButtonLook, TextColourFollowsTheLook) {
-  const ButtonTextColors colors;
-  EXPECT_EQ(TextColorFor(ButtonLook::Normal, colors), 0xFFFFFFu);
-  EXPECT_EQ(TextColorFor(ButtonLook::Highlighted, colors), 0xFD2D8Bu);
-  EXPECT_EQ(TextColorFor(ButtonLook::Pressed, colors), 0xF32381u);
-  EXPECT_EQ(TextColorFor(ButtonLook::Disabled, colors), 0x646464u);
-}
-
 TEST(ButtonMouseMove, FirstMoveOverTheButtonHoversCapturesAndForwards) {
   const ButtonMoveActions a = DecideButtonMouseMove({.pointerOverSelf = true, .appActive = true, .hasParent = true});
   EXPECT_TRUE(a.setHover);
