@@ -12,14 +12,19 @@
 namespace perix {
 
 // Writes the section "Setting" and the five profile sections, replacing the
-// file once. Keys the layout does not own are kept. Returns 1; `ok`, when
-// given, tells whether the file was written.
+// file once (not at all when it already holds these values). Keys the layout
+// does not own are kept; "Name" and "Exe" are never written. A file that
+// exists but cannot be read is left alone. Returns 1; `ok`, when given, tells
+// whether the file holds the configuration afterwards.
 int SaveConfig(const DeviceConfig& config, std::u16string_view path, FileSystem& files = DefaultFileSystem(),
                bool* ok = nullptr);
 
 // Reads the whole layout into `config` (which the caller has reset to the
-// not-loaded state), then writes it straight back with SaveConfig. With a
-// profileOverride other than -1 the stored "Profile" is not read. Returns 1.
+// not-loaded state), then writes it straight back as SaveConfig would, from
+// the one reading of the file. With a profileOverride other than -1 the
+// stored "Profile" is not read; a "Profile" of -1 becomes 0. A blob that is
+// missing or damaged leaves its field as it was; a "Name" or "Exe" is cut to
+// 259 code units. Returns 1.
 int LoadConfig(DeviceConfig& config, std::u16string_view path, int profileOverride,
                FileSystem& files = DefaultFileSystem());
 

@@ -9,10 +9,9 @@
 #include <string_view>
 
 #include "platform/FileSystem.h"
+#include "store/IniDocument.h"
 
 namespace perix {
-
-class IniDocument;
 
 class SettingsStore {
  public:
@@ -25,13 +24,17 @@ class SettingsStore {
   const std::u16string& Path() const { return m_path; }
 
   // Each write reads the file, changes one value and replaces the file
-  // atomically. True when the file was written.
+  // atomically. True when the file holds the value afterwards (a value equal
+  // to the stored one leaves the file untouched). False, with the file as it
+  // was, when it cannot be read or written or the text cannot be stored (see
+  // IniDocument::WriteString).
   bool WriteString(std::u16string_view section, std::u16string_view key, std::u16string_view value);
   bool WriteInt(std::u16string_view section, std::u16string_view key, std::int32_t value);
   bool WriteStruct(std::u16string_view section, std::u16string_view key, const void* bytes, std::size_t size);
 
-  // The integer reader: optional sign and digits, the default when the key is
-  // missing or empty.
+  // The integer reader: optional sign, an optional 0x/0o/0b prefix, digits up
+  // to the first other character, wrapping at 32 bits; the default when the
+  // key is missing or its value empty.
   std::int32_t ReadInt(std::u16string_view section, std::u16string_view key, std::int32_t defaultValue) const;
   std::u16string ReadString(std::u16string_view section, std::u16string_view key,
                             std::u16string_view defaultValue = {}) const;
@@ -42,7 +45,12 @@ class SettingsStore {
   // The file as a document, for callers that read many values (an absent
   // or unreadable file reads as an empty document).
   IniDocument Load() const;
-  // Writes a whole document in one atomic replace.
+  // The same for callers that will write the document back: the status tells
+  // a missing file (NotFound, an empty document to start from) from one that
+  // exists but cannot be read, which must not be replaced.
+  FileStatus Load(IniDocument& document) const;
+  // Writes a whole document in one atomic replace; a document no write has
+  // changed is not written at all. True when the file holds the document.
   bool Save(const IniDocument& document) const;
 
  private:

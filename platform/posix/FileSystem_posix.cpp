@@ -94,7 +94,12 @@ class PosixFileSystem final : public FileSystem {
     const std::string target = NativePath(path);
     struct stat existing {};
     const bool exists = ::stat(target.c_str(), &existing) == 0;
-    if (exists && ::access(target.c_str(), W_OK) != 0) return FileStatus::AccessDenied;
+    // A file without write permission is read-only, even to a user (root)
+    // whom the system would let write it: the rename would replace it anyway.
+    if (exists && (::access(target.c_str(), W_OK) != 0 || (existing.st_mode & 0222) == 0)) {
+      return FileStatus::AccessDenied;
+    }
+    if (exists && !S_ISREG(existing.st_mode)) return FileStatus::Failed;
 
     // The temporary file sits in the target's folder so that the rename stays
     // on one file system and is atomic.

@@ -1,5 +1,6 @@
 #include <windows.h>
 
+#include <atomic>
 #include <string>
 
 #include "Wide.h"
@@ -24,17 +25,17 @@ FileStatus StatusFromError(DWORD error) {
 
 class Handle {
  public:
-  explicit Handle(HANDLE h) : handle_(h) {}
+  explicit Handle(HANDLE h) : m_handle(h) {}
   ~Handle() {
-    if (valid()) ::CloseHandle(handle_);
+    if (valid()) ::CloseHandle(m_handle);
   }
   Handle(const Handle&) = delete;
   Handle& operator=(const Handle&) = delete;
-  bool valid() const { return handle_ != INVALID_HANDLE_VALUE && handle_ != nullptr; }
-  HANDLE get() const { return handle_; }
+  bool valid() const { return m_handle != INVALID_HANDLE_VALUE && m_handle != nullptr; }
+  HANDLE get() const { return m_handle; }
 
  private:
-  HANDLE handle_;
+  HANDLE m_handle;
 };
 
 bool WriteAll(HANDLE file, std::string_view bytes) {
@@ -47,13 +48,44 @@ bool WriteAll(HANDLE file, std::string_view bytes) {
   return true;
 }
 
-FileStatus WriteInPlace(const std::wstring& target, std::string_view bytes) {
+FileStatus WriteInPlaceOnce(const std::wstring& target, std::string_view bytes) {
   Handle file(::CreateFileW(target.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                             OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file.valid()) return StatusFromError(::GetLastError());
   if (!WriteAll(file.get(), bytes) || !::SetEndOfFile(file.get())) return StatusFromError(::GetLastError());
   ::FlushFileBuffers(file.get());
   return FileStatus::Ok;
+}
+
+bool IsSharingError(DWORD error) {
+  return error == ERROR_SHARING_VIOLATION || error == ERROR_ACCESS_DENIED || error == ERROR_LOCK_VIOLATION;
+}
+
+// The last resort when the file cannot be replaced: another process holds it
+// open without allowing deletion. Writing into it needs only write sharing,
+// which such a holder (a reader) usually grants; a holder that refuses even
+// that gets a little more time.
+FileStatus WriteInPlace(const std::wstring& target, std::string_view bytes) {
+  FileStatus status = FileStatus::Failed;
+  for (int attempt = 0; attempt < 25; ++attempt) {
+    if (attempt > 0) ::Sleep(20);
+    status = WriteInPlaceOnce(target, bytes);
+    if (status != FileStatus::AccessDenied) return status;
+  }
+  return status;
+}
+
+// A name for the temporary file beside the target that no other writer uses:
+// the process id and a counter, with CREATE_NEW guarding against leftovers.
+Handle CreateTemporary(const std::wstring& target, std::wstring& temp) {
+  static std::atomic<unsigned> counter{0};
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    temp = target + L".~" + std::to_wstring(::GetCurrentProcessId()) + L"-" + std::to_wstring(counter++) + L".tmp";
+    HANDLE file = ::CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_TEMPORARY,
+                                nullptr);
+    if (file != INVALID_HANDLE_VALUE || ::GetLastError() != ERROR_FILE_EXISTS) return Handle(file);
+  }
+  return Handle(INVALID_HANDLE_VALUE);
 }
 
 class Win32FileSystem final : public FileSystem {
@@ -98,32 +130,38 @@ class Win32FileSystem final : public FileSystem {
 
     // The temporary file sits beside the target so that the rename stays on
     // one volume and replaces the file in one step.
-    std::wstring temp = target + L".~" + std::to_wstring(::GetCurrentProcessId()) + L"-" +
-                        std::to_wstring(::GetTickCount()) + L".tmp";
+    std::wstring temp;
+    bool written = false;
     {
-      Handle file(::CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                FILE_ATTRIBUTE_TEMPORARY, nullptr));
+      Handle file = CreateTemporary(target, temp);
       if (!file.valid()) {
         const DWORD error = ::GetLastError();
         if (error == ERROR_PATH_NOT_FOUND) return FileStatus::NotFound;
         return WriteInPlace(target, bytes);
       }
-      if (!WriteAll(file.get(), bytes) || !::FlushFileBuffers(file.get())) {
-        ::DeleteFileW(temp.c_str());
-        return WriteInPlace(target, bytes);
-      }
+      written = WriteAll(file.get(), bytes) && ::FlushFileBuffers(file.get());
+    }
+    if (!written) {
+      ::DeleteFileW(temp.c_str());
+      return WriteInPlace(target, bytes);
     }
     ::SetFileAttributesW(temp.c_str(), FILE_ATTRIBUTE_NORMAL);
 
-    // Another process (the device service) may hold the file open for a
-    // moment; give it a little time before writing in place instead.
-    for (int attempt = 0; attempt < 10; ++attempt) {
+    // A reader (the device service reading through the platform's profile
+    // functions) holds the file open without delete sharing for the moment
+    // of its read, which refuses the rename. Such reads are short: try again
+    // at once, then with growing pauses, for up to about a second before
+    // writing in place, which a reader could see half done.
+    for (DWORD pause = 0, waited = 0; waited < 1000; waited += pause, pause = pause < 16 ? pause + 1 : 16) {
       if (::MoveFileExW(temp.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
         return FileStatus::Ok;
       }
-      const DWORD error = ::GetLastError();
-      if (error != ERROR_SHARING_VIOLATION && error != ERROR_ACCESS_DENIED && error != ERROR_LOCK_VIOLATION) break;
-      ::Sleep(20);
+      if (!IsSharingError(::GetLastError())) break;
+      if (pause == 0) {
+        ::SwitchToThread();
+      } else {
+        ::Sleep(pause);
+      }
     }
     ::DeleteFileW(temp.c_str());
     return WriteInPlace(target, bytes);

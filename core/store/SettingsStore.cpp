@@ -1,0 +1,69 @@
+#include "store/SettingsStore.h"
+
+#include <utility>
+
+namespace perix {
+
+SettingsStore::SettingsStore(std::u16string path, FileSystem& files) : m_path(std::move(path)), m_files(&files) {}
+
+FileStatus SettingsStore::Load(IniDocument& document) const {
+  const FileRead read = m_files->ReadAll(m_path);
+  document = read.ok() ? IniDocument::Parse(read.bytes) : IniDocument();
+  return read.status;
+}
+
+IniDocument SettingsStore::Load() const {
+  IniDocument document;
+  Load(document);
+  return document;
+}
+
+bool SettingsStore::Save(const IniDocument& document) const {
+  if (!document.Modified()) return true;
+  return m_files->WriteAtomically(m_path, document.Serialize()) == FileStatus::Ok;
+}
+
+namespace {
+
+// Read, change, write back; a file that exists but cannot be read is left
+// alone rather than replaced by a document holding only the new value.
+template <typename Change>
+bool Edit(const SettingsStore& store, Change change) {
+  IniDocument document;
+  const FileStatus status = store.Load(document);
+  if (status != FileStatus::Ok && status != FileStatus::NotFound) return false;
+  if (!change(document)) return false;
+  return store.Save(document);
+}
+
+}  // namespace
+
+bool SettingsStore::WriteString(std::u16string_view section, std::u16string_view key, std::u16string_view value) {
+  return Edit(*this, [&](IniDocument& document) { return document.WriteString(section, key, value); });
+}
+
+bool SettingsStore::WriteInt(std::u16string_view section, std::u16string_view key, std::int32_t value) {
+  return Edit(*this, [&](IniDocument& document) { return document.WriteInt(section, key, value); });
+}
+
+bool SettingsStore::WriteStruct(std::u16string_view section, std::u16string_view key, const void* bytes,
+                                std::size_t size) {
+  return Edit(*this, [&](IniDocument& document) { return document.WriteStruct(section, key, bytes, size); });
+}
+
+std::int32_t SettingsStore::ReadInt(std::u16string_view section, std::u16string_view key,
+                                    std::int32_t defaultValue) const {
+  return Load().ReadInt(section, key, defaultValue);
+}
+
+std::u16string SettingsStore::ReadString(std::u16string_view section, std::u16string_view key,
+                                         std::u16string_view defaultValue) const {
+  return Load().ReadString(section, key, defaultValue, kStringBufferSize);
+}
+
+bool SettingsStore::ReadStruct(std::u16string_view section, std::u16string_view key, void* buffer,
+                               std::size_t size) const {
+  return Load().ReadStruct(section, key, buffer, size);
+}
+
+}  // namespace perix

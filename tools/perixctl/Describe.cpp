@@ -1,0 +1,281 @@
+#include "Describe.h"
+
+#include <cstdio>
+#include <sstream>
+
+#include "config/FunctionCatalogue.h"
+#include "performance/Dpi.h"
+#include "performance/Lighting.h"
+#include "text/Utf16.h"
+
+namespace perixctl {
+namespace {
+
+using nlohmann::ordered_json;
+using namespace perix;
+
+std::string Hex(unsigned value, int digits) {
+  char text[16];
+  std::snprintf(text, sizeof text, "0x%0*X", digits, value);
+  return text;
+}
+
+std::string ColourText(std::uint32_t bgr) {
+  char text[16];
+  std::snprintf(text, sizeof text, "#%02X%02X%02X", bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF);
+  return text;
+}
+
+ordered_json Stage(const DpiStage& stage, int number) {
+  ordered_json j;
+  j["stage"] = number;
+  j["separateXY"] = stage.SeparateXY;
+  j["level"] = stage.Level;
+  j["dpi"] = DpiFromLevel(stage.Level);
+  j["levelX"] = stage.LevelX;
+  j["dpiX"] = DpiFromLevel(stage.LevelX);
+  j["levelY"] = stage.LevelY;
+  j["dpiY"] = DpiFromLevel(stage.LevelY);
+  return j;
+}
+
+std::string ShootTargetText(std::uint8_t target, const KeyNamer& keyName) {
+  switch (target) {
+    case ShootTarget::Left: return "left button";
+    case ShootTarget::Right: return "right button";
+    case ShootTarget::Middle: return "middle button";
+    case 0: return "nothing";
+    default: break;
+  }
+  const std::string name = keyName(target);
+  return "key " + (name.empty() ? Hex(target, 2) : name);
+}
+
+ordered_json Button(const ButtonAssignment& button, int number, const KeyNamer& keyName) {
+  ordered_json j;
+  j["button"] = number;
+  j["code"] = button.FunctionCode;
+  j["function"] = std::string(FunctionDescriptionOf(button.FunctionCode));
+  j["captionKey"] = std::string(CaptionKeyOf(button.FunctionCode));
+  switch (button.FunctionCode) {
+    case FunctionCode::Key: {
+      const std::uint8_t usage = button.Data[1];
+      j["keyEntries"] = button.Param2;
+      j["usage"] = usage;
+      j["key"] = keyName(usage);
+      j["release"] = (button.Data[0] & 0x80) != 0;
+      break;
+    }
+    case FunctionCode::Macro: {
+      const int mode = (button.Param2 & 0x80) ? 2 : (button.ButtonNumber == 0xFF ? 1 : 0);
+      j["macro"] = Utf16ToUtf8(FixedToString(button.MacroName));
+      j["libraryIndex"] = button.Param2 & 0x3F;
+      j["playMode"] = mode;
+      j["loopCount"] = button.Param1;
+      break;
+    }
+    case FunctionCode::FireKey:
+      j["fireCount"] = button.Param1;  // 0 = unlimited
+      j["fireValue"] = button.Param2;
+      j["fireSlider"] = button.Data[1];
+      break;
+    case FunctionCode::XShoot:
+      j["shootFirst"] = button.Param1;
+      j["shootSecond"] = button.Param2;
+      j["shootTarget"] = button.Data[1];
+      j["shootTargetName"] = ShootTargetText(button.Data[1], keyName);
+      break;
+    case FunctionCode::DpiShift:
+      j["shiftLevel"] = button.Param1;
+      j["shiftDpi"] = button.Param1 >= 1 && button.Param1 <= 4 ? button.Param1 * 250 : 0;
+      break;
+    default: break;
+  }
+  return j;
+}
+
+std::string ButtonText(const ordered_json& b) {
+  const int code = b["code"];
+  std::string function = b["function"];
+  if (function.empty()) function = code == 0 ? "no function" : "code " + std::to_string(code);
+  std::ostringstream out;
+  switch (code) {
+    case FunctionCode::Key: {
+      std::string key = b["key"];
+      const int usage = b["usage"];
+      if (b["keyEntries"] == 0) {
+        out << "key (none chosen)";
+      } else {
+        out << "key " << (key.empty() ? "without a name" : key) << " (usage " << Hex(usage, 2) << ")";
+      }
+      break;
+    }
+    case FunctionCode::Macro:
+      out << "macro \"" << b["macro"].get<std::string>() << "\" (library entry " << b["libraryIndex"].get<int>() + 1
+          << ", play mode " << b["playMode"] << ", loop " << b["loopCount"] << ")";
+      break;
+    case FunctionCode::FireKey: {
+      const int count = b["fireCount"];
+      out << "fire key: count " << (count == 0 ? std::string("unlimited") : std::to_string(count)) << ", value "
+          << b["fireValue"] << ", slider " << b["fireSlider"];
+      break;
+    }
+    case FunctionCode::XShoot:
+      out << "X-shoot " << b["shootFirst"] << "/" << b["shootSecond"] << " with the "
+          << b["shootTargetName"].get<std::string>();
+      break;
+    case FunctionCode::DpiShift:
+      out << "temporary DPI level " << b["shiftLevel"] << " (" << b["shiftDpi"] << " DPI)";
+      break;
+    default: out << function; break;
+  }
+  return out.str();
+}
+
+std::string OnOff(int value) {
+  if (value == kNotLoaded) return "not set";
+  return value != 0 ? "on" : "off";
+}
+
+std::string Number(int value) { return value == kNotLoaded ? "not set" : std::to_string(value); }
+
+}  // namespace
+
+ordered_json DescribeConfig(const DeviceConfig& config, const KeyNamer& keyName) {
+  ordered_json j;
+  j["activeProfile"] = config.Profile;
+  ordered_json rate;
+  rate["intervalMs"] = config.PollingRate;
+  rate["hz"] = PollingRateHz(config.PollingRate);
+  j["pollingRate"] = rate;
+
+  ordered_json dpi;
+  dpi["activeStage"] = config.DPI;
+  dpi["stages"] = ordered_json::array();
+  for (int i = 0; i < kDpiStageCount; ++i) dpi["stages"].push_back(Stage(config.DpiStages[i], i + 1));
+  j["dpi"] = dpi;
+
+  ordered_json light;
+  const LedModeSetting& first = config.LedModeSettings[0];
+  light["on"] = config.LedStateOn;
+  light["mode"] = config.LedMode;
+  light["color"] = ColourText(config.LedColor);
+  light["colorValue"] = config.LedColor;
+  light["direction"] = first.Value1;
+  light["brightnessStep"] = first.Value2;
+  light["brightnessPercent"] = BrightnessPercent(first.Value2);
+  light["speed"] = first.Value3;
+  j["lighting"] = light;
+
+  ordered_json pointer;
+  pointer["accelerationEnabled"] = config.AccelerationEnabled;
+  pointer["acceleration"] = config.Acceleration;
+  pointer["doubleClickSpeed"] = config.DoubleClickSpeed;
+  pointer["wheelScrollLines"] = config.WheelScrollLines;
+  pointer["mouseSensitivity"] = config.MouseSensitivity;
+  pointer["universalScrollEnabled"] = config.UniversalScrollEnabled;
+  j["pointer"] = pointer;
+
+  j["profiles"] = ordered_json::array();
+  for (int p = 0; p < kProfileCount; ++p) {
+    const ProfileConfig& profile = config.Profiles[p];
+    ordered_json pj;
+    pj["profile"] = p + 1;
+    pj["name"] = Utf16ToUtf8(FixedToString(profile.Name));
+    pj["dpiStage"] = profile.DPI;
+    pj["buttons"] = ordered_json::array();
+    for (int b = 0; b < kButtonCount; ++b) pj["buttons"].push_back(Button(profile.ButtonAssigned[b], b + 1, keyName));
+    j["profiles"].push_back(pj);
+  }
+  return j;
+}
+
+std::string RenderConfigText(const ordered_json& m) {
+  std::ostringstream out;
+  const int active = m["activeProfile"];
+  out << "Active profile   " << active + 1 << "\n";
+  const int interval = m["pollingRate"]["intervalMs"];
+  out << "Polling rate     ";
+  if (m["pollingRate"]["hz"] == 0) {
+    out << Number(interval) << "\n";
+  } else {
+    out << m["pollingRate"]["hz"] << " Hz (" << interval << " ms)\n";
+  }
+
+  const int activeStage = m["dpi"]["activeStage"];
+  out << "DPI stages      ";
+  for (const auto& stage : m["dpi"]["stages"]) {
+    const int number = stage["stage"];
+    out << " " << number << ": ";
+    if (stage["separateXY"] != 0) {
+      out << "X " << stage["dpiX"] << " / Y " << stage["dpiY"];
+    } else if (stage["dpi"] == 0) {
+      out << "not set";
+    } else {
+      out << stage["dpi"];
+    }
+    out << (number - 1 == activeStage ? "*" : "") << " ";
+  }
+  out << "\n";
+  if (activeStage < 0 || activeStage >= kDpiStageCount) {
+    out << "                 (no active stage: the stored index is " << activeStage << ")\n";
+  } else {
+    out << "                 (* active stage " << activeStage + 1 << ")\n";
+  }
+
+  const auto& light = m["lighting"];
+  out << "Lighting         " << OnOff(light["on"]) << ", mode " << Number(light["mode"]) << ", colour "
+      << light["color"].get<std::string>() << ", brightness " << light["brightnessPercent"] << " % (step "
+      << Number(light["brightnessStep"]) << "), speed " << Number(light["speed"]) << ", direction "
+      << Number(light["direction"]) << "\n";
+
+  const auto& pointer = m["pointer"];
+  out << "Pointer          acceleration " << OnOff(pointer["accelerationEnabled"]) << " (strength "
+      << Number(pointer["acceleration"]) << "), double-click speed " << Number(pointer["doubleClickSpeed"])
+      << ", wheel scroll lines " << Number(pointer["wheelScrollLines"]) << ", sensitivity "
+      << Number(pointer["mouseSensitivity"]) << ", universal scroll " << OnOff(pointer["universalScrollEnabled"])
+      << "\n";
+
+  for (const auto& profile : m["profiles"]) {
+    const int number = profile["profile"];
+    out << "\nProfile " << number;
+    const std::string name = profile["name"];
+    if (!name.empty()) out << " \"" << name << "\"";
+    if (number - 1 == active) out << " (active)";
+    const int stage = profile["dpiStage"];
+    out << ", DPI stage ";
+    if (stage >= 0 && stage < kDpiStageCount) {
+      out << stage + 1 << " (" << m["dpi"]["stages"][static_cast<std::size_t>(stage)]["dpi"] << " DPI)\n";
+    } else {
+      out << "not set (stored index " << stage << ")\n";
+    }
+    for (const auto& button : profile["buttons"]) {
+      out << "  Button " << button["button"] << "   " << ButtonText(button) << "\n";
+    }
+  }
+  return out.str();
+}
+
+ordered_json DescribeRepairs(const std::vector<Repair>& repairs) {
+  ordered_json list = ordered_json::array();
+  for (const Repair& repair : repairs) {
+    ordered_json r;
+    r["field"] = repair.field;
+    r["old"] = repair.oldValue;
+    r["new"] = repair.newValue;
+    list.push_back(r);
+  }
+  return list;
+}
+
+std::string RenderRepairsText(const ordered_json& repairs) {
+  if (repairs.empty()) return "No repairs needed.\n";
+  std::ostringstream out;
+  out << repairs.size() << (repairs.size() == 1 ? " repair:\n" : " repairs:\n");
+  for (const auto& r : repairs) {
+    out << "  " << r["field"].get<std::string>() << ": " << r["old"] << " -> " << r["new"] << "\n";
+  }
+  return out.str();
+}
+
+}  // namespace perixctl
