@@ -27,5 +27,9 @@ perix_session_start() {
   "$here/scripts/wine-prefix.sh"
   # A resident server makes each Wine start take a tenth of a second, not two.
   wineserver -p >/dev/null 2>&1 &
+  # Wine's own background processes (services.exe and others) start with the
+  # first program and keep its output open for the server's life: start them
+  # here, detached, or ctest waits on the first test's output forever.
+  "$here/scripts/wine-run" cmd /c exit </dev/null >/dev/null 2>&1 || true
   trap perix_session_end EXIT
 }

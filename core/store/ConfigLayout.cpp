@@ -119,6 +119,15 @@ void ReadProfile(const IniDocument& document, ProfileConfig& profile, int index)
   for (const LayoutKey& key : kProfileKeys) ReadKey(document, section, &profile, key);
 }
 
+// Loads the document a save will change. A file that exists but cannot be
+// read is not replaced: that would lose whatever else it holds.
+bool LoadForEdit(const SettingsStore& store, IniDocument& document) {
+  const FileStatus status = store.Load(document);
+  return status == FileStatus::Ok || status == FileStatus::NotFound;
+}
+
+}  // namespace
+
 void WriteConfig(IniDocument& document, const DeviceConfig& config) {
   WriteKeys(document, kSetting, &config, kSettingKeys, std::size(kSettingKeys));
   for (int index = 0; index < kProfileCount; ++index) WriteProfile(document, config.Profiles[index], index);
@@ -136,15 +145,6 @@ void ReadConfig(const IniDocument& document, DeviceConfig& config, int profileOv
   }
   for (int index = 0; index < kProfileCount; ++index) ReadProfile(document, config.Profiles[index], index);
 }
-
-// Loads the document a save will change. A file that exists but cannot be
-// read is not replaced: that would lose whatever else it holds.
-bool LoadForEdit(const SettingsStore& store, IniDocument& document) {
-  const FileStatus status = store.Load(document);
-  return status == FileStatus::Ok || status == FileStatus::NotFound;
-}
-
-}  // namespace
 
 std::u16string ProfileSectionName(int index) {
   if (index < 1) return u"GROUP";

@@ -11,6 +11,8 @@
 
 namespace perix {
 
+class IniDocument;
+
 // Writes the section "Setting" and the five profile sections, replacing the
 // file once (not at all when it already holds these values). Keys the layout
 // does not own are kept; "Name" and "Exe" are never written. A file that
@@ -27,6 +29,11 @@ int SaveConfig(const DeviceConfig& config, std::u16string_view path, FileSystem&
 // 259 code units. Returns 1.
 int LoadConfig(DeviceConfig& config, std::u16string_view path, int profileOverride,
                FileSystem& files = DefaultFileSystem());
+
+// The layout read from and written into a document in memory; the file
+// functions above are built on these.
+void ReadConfig(const IniDocument& document, DeviceConfig& config, int profileOverride);
+void WriteConfig(IniDocument& document, const DeviceConfig& config);
 
 // One profile section: "GROUP" for an index below 1, else "GROUP%d".
 int SaveProfile(const ProfileConfig& profile, int index, std::u16string_view path,

@@ -38,6 +38,9 @@ class IniDocument {
   // section of a name and the first key of a name in it are the ones that count.
   std::optional<std::u16string> Value(std::u16string_view section, std::u16string_view key) const;
 
+  // Whether a section of that name exists (compared as the readers compare).
+  bool HasSection(std::u16string_view section) const { return FindSection(section) != nullptr; }
+
   // The platform's readers. ReadString reads through a buffer of
   // `bufferSize` units (the result holds at most bufferSize - 1).
   std::u16string ReadString(std::u16string_view section, std::u16string_view key,

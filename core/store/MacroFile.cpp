@@ -3,6 +3,7 @@
 #include <array>
 #include <cstring>
 
+#include "store/IniDocument.h"
 #include "store/SettingsStore.h"
 #include "text/Utf16.h"
 
@@ -122,22 +123,18 @@ std::optional<std::u16string> MacroFilePath(std::u16string_view macroFolder, std
   return path;
 }
 
-std::u16string FileTitleOf(std::u16string_view path) {
-  const std::size_t slash = path.find_last_of(u"\\/:");
-  std::u16string_view name = slash == std::u16string_view::npos ? path : path.substr(slash + 1);
-  const std::size_t dot = name.rfind(u'.');
-  if (dot != std::u16string_view::npos && dot > 0) name = name.substr(0, dot);
-  return std::u16string(name);
-}
-
 bool SaveMacroFile(std::u16string_view path, const MacroRecordBuffer& buffer, int recordCount, int loopTime,
                    FileSystem& files) {
-  SettingsStore store{std::u16string(path), files};
-  bool ok = store.WriteString(kSection, u"MacroFilePath", path);
-  ok = store.WriteInt(kSection, u"Count", recordCount) && ok;
-  ok = store.WriteInt(kSection, u"LoopTime", loopTime) && ok;
-  ok = store.WriteStruct(kSection, kBlobKey, &buffer, sizeof buffer) && ok;
-  return ok;
+  const SettingsStore store{std::u16string(path), files};
+  IniDocument document;
+  const FileStatus status = store.Load(document);
+  // A file that exists but cannot be read is not replaced by a fresh one.
+  if (status != FileStatus::Ok && status != FileStatus::NotFound) return false;
+  bool ok = document.WriteString(kSection, u"MacroFilePath", path);
+  ok = document.WriteInt(kSection, u"Count", recordCount) && ok;
+  ok = document.WriteInt(kSection, u"LoopTime", loopTime) && ok;
+  ok = document.WriteStruct(kSection, kBlobKey, &buffer, sizeof buffer) && ok;
+  return store.Save(document) && ok;
 }
 
 MacroFileContents LoadMacroFile(std::u16string_view path, FileSystem& files) {

@@ -73,9 +73,6 @@ const char* MacroNameProblemText(MacroNameProblem problem);
 // that CheckMacroName refuses.
 std::optional<std::u16string> MacroFilePath(std::u16string_view macroFolder, std::u16string_view name);
 
-// The file title of a path: the name without folder and extension.
-std::u16string FileTitleOf(std::u16string_view path);
-
 struct MacroFileContents {
   MacroRecordBuffer Buffer{};  // packed from slot 0
   int RecordCount = 0;

@@ -1,0 +1,329 @@
+#include "app/MainWindowModel.h"
+
+#include "app/ServiceLink.h"
+#include "config/Defaults.h"
+#include "store/ProfileFile.h"
+#include "text/FilePath.h"
+#include "text/Utf16.h"
+
+namespace perix {
+namespace {
+
+// Requests of message 1034 (lParam).
+constexpr std::intptr_t kResetActiveProfile = 11;
+constexpr std::intptr_t kApplyConfiguration = 12;
+constexpr std::intptr_t kOpenHelp = 22;
+
+// Kinds of message 1285 (wParam): what the device changed by itself.
+constexpr std::uintptr_t kDeviceStage = 8;
+constexpr std::uintptr_t kDeviceProfile = 9;
+constexpr std::uintptr_t kDeviceLedMode = 10;
+
+constexpr Control kEveryPageButtons[] = {Control::HomeSpare, Control::HomeImport, Control::HomeResetAll,
+                                         Control::HomeExport};
+
+// The mode the device reports as a bit: 1 → 3, 2 → 4, 4 → 2, 16 → 6, else 1.
+std::int32_t LedModeFromDeviceBit(std::intptr_t bit) {
+  switch (bit) {
+    case 1: return 3;
+    case 2: return 4;
+    case 4: return 2;
+    case 16: return 6;
+    default: return 1;
+  }
+}
+
+// The page a tab, back button or page link opens, if the control is one.
+bool PageOpenedBy(Control control, Page& page) {
+  switch (control) {
+    case Control::HomeButtonTab: page = Page::Buttons; return true;
+    case Control::HomeLightingTab: page = Page::Lighting; return true;
+    case Control::HomeAdvancedTab: page = Page::Advanced; return true;
+    case Control::HomeMacroTab:
+    case Control::ButtonMacroPage: page = Page::Macros; return true;
+    case Control::ButtonBack:
+    case Control::AdvancedBack:
+    case Control::LightingBack:
+    case Control::MacroBack: page = Page::Home; return true;
+    default: return false;
+  }
+}
+
+Control TabOf(Page page) {
+  switch (page) {
+    case Page::Buttons: return Control::HomeButtonTab;
+    case Page::Lighting: return Control::HomeLightingTab;
+    case Page::Advanced: return Control::HomeAdvancedTab;
+    case Page::Macros: return Control::HomeMacroTab;
+    case Page::Home: break;
+  }
+  return Control::Count;
+}
+
+int Offset(Control control, Control first) { return static_cast<int>(control) - static_cast<int>(first); }
+bool InRange(Control control, Control first, Control last) { return control >= first && control <= last; }
+
+}  // namespace
+
+MainWindowModel::MainWindowModel(ConfigSession& session, UiHost& ui, TextSource& texts)
+    : m_context{session, m_view, texts, ui},
+      m_macros(session.Paths().settingsFile, session.Files()),
+      m_dpi(m_context),
+      m_advanced(m_context),
+      m_lighting(m_context) {}
+
+void MainWindowModel::LoadCaptions() {
+  for (const PageLayout& page : PagesInBuildOrder()) {
+    for (const ControlLayout& layout : ControlsOfPage(page.page)) {
+      ControlView& view = m_view.controls[layout.index];
+      if (!layout.text.empty()) {
+        view.caption = Utf8ToUtf16(layout.text);
+      } else if (layout.captionKey != kNoCaption) {
+        view.caption = m_context.texts.SkinString(Utf8ToUtf16(page.skinFile), u"BUTTONPOS",
+                                                  DecimalText(layout.captionKey));
+      }
+      view.enabled = !layout.Has(ControlFlag::StartsDisabled);
+    }
+  }
+  // The web button reads its key like the others but shows the address.
+  m_view[Control::HomeWeb].caption = kWebAddress;
+}
+
+void MainWindowModel::InitDialog() {
+  m_context.session.LoadConfiguration(-1);
+  ShowPage(PageIdentifier(Page::Home));
+  m_context.resetPending = false;
+  m_macros.LoadMacroLibrary();
+  RefreshPages();
+}
+
+void MainWindowModel::OnDeferredInit() {
+  m_view[Control::MacroLoopBox].caption = u"0";
+  m_view[Control::MacroLoopBox].enabled = false;
+}
+
+void MainWindowModel::ShowPage(int identifier) {
+  Page page = Page::Home;
+  const bool blank = !PageFromIdentifier(identifier, page);
+  for (Control control : kEveryPageButtons) m_view[control].enabled = true;
+
+  for (const ControlLayout& layout : MainControls()) {
+    const auto control = static_cast<Control>(layout.index);
+    bool shown;
+    if (layout.Has(ControlFlag::AlwaysHidden)) {
+      shown = false;
+    } else if (layout.Has(ControlFlag::EveryPage)) {
+      shown = true;
+    } else if (blank) {
+      // The blank state keeps one way back: the button page's back button.
+      shown = control == Control::ButtonBack;
+    } else {
+      shown = PageOf(control) == page;
+    }
+    m_view.controls[layout.index].shown = shown;
+  }
+  for (Page tabPage : {Page::Buttons, Page::Lighting, Page::Advanced, Page::Macros}) {
+    m_view[TabOf(tabPage)].checked = !blank && tabPage == page;
+  }
+  m_view.page = identifier;
+
+  if (blank) return;
+  const DeviceConfig& config = m_context.Live();
+  switch (page) {
+    case Page::Advanced:
+      m_view[Control::AdvancedLevelXSlider].shown = false;
+      m_view[Control::AdvancedLevelYSlider].shown = false;
+      if (const auto stage = StageIndex(config.DPI)) {
+        m_view[Control::AdvancedSeparateXY].checked = config.DpiStages[*stage].SeparateXY != 0;
+      }
+      break;
+    case Page::Lighting: m_view.pickerColour = config.LedColor & 0x00FFFFFFu; break;
+    case Page::Macros:
+      // Profile files are not handled while a macro is being edited.
+      m_view[Control::HomeImport].enabled = false;
+      m_view[Control::HomeResetAll].enabled = false;
+      m_view[Control::HomeExport].enabled = false;
+      break;
+    case Page::Home:
+    case Page::Buttons: break;
+  }
+}
+
+void MainWindowModel::ShowMacroNumbers(std::int32_t first, std::int32_t second) {
+  m_view.macroLine1 = DecimalText(first);
+  m_view.macroLine2 = DecimalText(second);
+}
+
+void MainWindowModel::RefreshPages() {
+  const DeviceConfig& config = m_context.Live();
+  m_advanced.ShowPollingRate(config.PollingRate);
+  m_dpi.SelectDpiStage(ActiveProfile(config).DPI);
+  for (int i = 0; i < kProfileCount; ++i) {
+    m_view[static_cast<Control>(static_cast<int>(Control::ButtonProfile1) + i)].checked = i == config.Profile;
+  }
+  const LedModeSetting& lighting = config.LedModeSettings[0];
+  m_lighting.ShowLightingValues(lighting.Value2, lighting.Value3, config.LedStateOn);
+  m_lighting.ShowLedModeCaption(config.LedMode);
+  m_advanced.ShowPointerValues();
+  ShowMacroNumbers(config.LeftCount, config.RightCount);
+  // The DPI and acceleration sliders are separate windows over the page and
+  // must not linger when another page is shown.
+  const bool advanced = m_context.IsCurrent(Page::Advanced);
+  m_view[Control::AdvancedLevelSlider].shown = advanced;
+  m_view[Control::AdvancedAccelerationSlider].shown = advanced;
+  m_view[Control::AdvancedLevelXSlider].shown = false;
+  m_view[Control::AdvancedLevelYSlider].shown = false;
+}
+
+void MainWindowModel::OnCommand(Control control) {
+  Page page;
+  if (PageOpenedBy(control, page)) {
+    if (m_view.page == PageIdentifier(page)) return;
+    ShowPage(PageIdentifier(page));
+    if (page == Page::Advanced) RefreshPages();
+    return;
+  }
+  if (InRange(control, Control::ButtonProfile1, Control::ButtonProfile5)) {
+    SelectProfile(Offset(control, Control::ButtonProfile1));
+    return;
+  }
+  if (InRange(control, Control::AdvancedStage1, Control::AdvancedStage4)) {
+    m_dpi.OnStageClicked(Offset(control, Control::AdvancedStage1) + 1);
+    return;
+  }
+  switch (control) {
+    case Control::HomeClose: m_context.ui.CloseMainWindow(1); break;
+    case Control::HomeWeb: m_context.ui.OpenWebAddress(kWebAddress); break;
+    case Control::HomeImport: ImportProfileFile(); break;
+    case Control::HomeExport: ExportProfileFile(); break;
+    case Control::HomeMinimise: m_context.ui.MinimiseMainWindow(); break;
+    case Control::HomeResetAll: ResetAllProfiles(); break;
+    case Control::AdvancedSeparateXY: m_dpi.OnSeparateXY(); break;
+    case Control::AdvancedRate125: m_advanced.OnPollingRate(8); break;
+    case Control::AdvancedRate250: m_advanced.OnPollingRate(4); break;
+    case Control::AdvancedRate500: m_advanced.OnPollingRate(2); break;
+    case Control::AdvancedRate1000: m_advanced.OnPollingRate(1); break;
+    case Control::AdvancedAccelerationToggle: m_advanced.OnAccelerationToggle(); break;
+    case Control::AdvancedDoubleClickUp: m_advanced.OnDoubleClickSpeed(+1); break;
+    case Control::AdvancedDoubleClickDown: m_advanced.OnDoubleClickSpeed(-1); break;
+    case Control::AdvancedScrollLinesUp: m_advanced.OnWheelScrollLines(+1); break;
+    case Control::AdvancedScrollLinesDown: m_advanced.OnWheelScrollLines(-1); break;
+    case Control::LightingOn: m_lighting.OnLightOn(); break;
+    case Control::LightingOff: m_lighting.OnLightOff(); break;
+    case Control::LightingSpeedToggle: m_lighting.OnSpeedToggle(); break;
+    default: break;
+  }
+}
+
+void MainWindowModel::OnSliderPosition(int position, int controlId) {
+  if (position == m_lastSlider.position && controlId == m_lastSlider.controlId) return;
+  m_lastSlider = {position, controlId};
+  switch (controlId) {
+    case 10001: m_dpi.OnLevelSlider(position); break;
+    case 10008: m_lighting.OnSpeedSlider(position); break;
+    case 10009: m_lighting.OnBrightnessSlider(position); break;
+    case 10010: m_advanced.OnAccelerationSlider(position); break;
+    default: break;
+  }
+}
+
+void MainWindowModel::OnColourChosen(std::uint32_t colour) { m_lighting.OnColourChosen(colour); }
+
+std::intptr_t MainWindowModel::OnServiceRequest(unsigned message, std::uintptr_t wParam, std::intptr_t lParam) {
+  ConfigSession& session = m_context.session;
+  switch (message) {
+    case ServiceRequest::Request:
+      switch (lParam) {
+        case kResetActiveProfile:
+          ResetProfileToDefaults(session.Live(), session.Live().Profile);
+          RefreshPages();
+          return 0;
+        case kApplyConfiguration: session.ApplyConfiguration(); return 0;
+        case kOpenHelp: m_context.ui.OpenHelp(); return 0;
+        case 18:
+        case 20: return 0;
+        default: return -1;
+      }
+    case ServiceRequest::DpiStagesChanged: session.ReloadDpiStages(); return 0;
+    case ServiceRequest::DeviceReset:
+      if (m_context.resetPending) {
+        m_context.resetPending = false;
+      } else {
+        m_context.ui.Trace(u"OnMouseUnplug");
+      }
+      return 0;
+    case ServiceRequest::DeviceChanged: {
+      // Take over whatever the service wrote first.
+      session.LoadConfiguration(-1);
+      DeviceConfig& config = session.Live();
+      // Values the record cannot hold are ignored rather than stored.
+      if (wParam == kDeviceStage) {
+        if (const auto stage = StageIndex(static_cast<std::int32_t>(lParam)); stage && lParam == *stage) {
+          config.DPI = *stage;
+          ActiveProfile(config).DPI = *stage;
+        }
+      } else if (wParam == kDeviceProfile) {
+        if (lParam >= 0 && lParam < kProfileCount) config.Profile = static_cast<std::int32_t>(lParam);
+      } else if (wParam == kDeviceLedMode) {
+        config.LedMode = LedModeFromDeviceBit(lParam);
+      }
+      if (wParam == kDeviceStage || wParam == kDeviceProfile || wParam == kDeviceLedMode) {
+        session.SaveConfiguration();
+      }
+      RefreshPages();
+      m_macros.LoadMacroLibrary();
+      return 0;
+    }
+    case ServiceRequest::HidePages: ShowPage(kBlankPageIdentifier); return 0;
+    case WindowMessage::Unhandled1282: return 0;
+    case WindowMessage::ColourChosen: OnColourChosen(static_cast<std::uint32_t>(wParam)); return 0;
+    case WindowMessage::SliderPosition:
+      OnSliderPosition(static_cast<int>(wParam), static_cast<int>(lParam));
+      return 0;
+    default: return -1;
+  }
+}
+
+void MainWindowModel::SelectProfile(int index) {
+  DeviceConfig& config = m_context.Live();
+  if (index < 0 || index >= kProfileCount || config.Profile == index) return;
+  config.Profile = index;
+  RefreshPages();
+  m_context.session.SaveAndNotify(ServiceMessage::Profile);
+}
+
+void MainWindowModel::ResetAllProfiles() {
+  if (!m_context.ui.Warn(m_context.texts.ButtonPageText(u"WARN1"), true)) return;
+  DeviceConfig& config = m_context.Live();
+  config.Profile = 0;
+  for (int profile = 0; profile < kProfileCount; ++profile) ResetProfileToDefaults(config, profile);
+  RefreshPages();
+  m_context.session.ApplyConfiguration();
+}
+
+FileDialogSpec MainWindowModel::ProfileDialogSpec() const {
+  return {u"prof", u"*.prof", u"Profile File(*.prof)|*.prof|", m_context.session.Paths().settingsFile};
+}
+
+void MainWindowModel::ImportProfileFile() {
+  const auto path = m_context.ui.ChooseFileToOpen(ProfileDialogSpec());
+  if (!path) return;
+  const ProfileFileStatus status = ImportProfile(m_context.session, *path);
+  if (status == ProfileFileStatus::Ok || status == ProfileFileStatus::WriteFailed) RefreshPages();
+  if (status == ProfileFileStatus::Ok) return;
+  std::u16string text = m_context.texts.ButtonPageText(
+      status == ProfileFileStatus::WriteFailed ? u"SAVEFAILED" : u"IMPORTFAILED");
+  if (text.empty()) text = Utf8ToUtf16(ProfileFileStatusText(status));
+  m_context.ui.Warn(FileTitleOf(*path) + u": " + text, false);
+}
+
+void MainWindowModel::ExportProfileFile() {
+  const auto path = m_context.ui.ChooseFileToSave(ProfileDialogSpec());
+  if (!path) return;
+  if (ExportProfile(m_context.Live(), *path, m_context.session.Files()) == ProfileFileStatus::Ok) return;
+  std::u16string text = m_context.texts.ButtonPageText(u"EXPORTFAILED");
+  if (text.empty()) text = Utf8ToUtf16(ProfileFileStatusText(ProfileFileStatus::WriteFailed));
+  m_context.ui.Warn(FileTitleOf(*path) + u": " + text, false);
+}
+
+}  // namespace perix

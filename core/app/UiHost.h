@@ -1,0 +1,46 @@
+#pragma once
+// The side effects the page logic asks of the window system: message boxes,
+// file dialogs, the shell, the window itself and the keyboard hook. The
+// front-end implements it; tests replace it with a recorder.
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace perix {
+
+struct FileDialogSpec {
+  std::u16string defaultExtension;  // without the dot
+  std::u16string fileName;          // initial file name, e.g. "*.prof"
+  std::u16string filter;            // "Description(*.ext)|*.ext|"
+  std::u16string initialFolder;     // a hint; may name a file
+};
+
+class UiHost {
+ public:
+  virtual ~UiHost() = default;
+
+  // A modal box captioned "Warning". With `okCancel` it has OK and Cancel
+  // and returns true for OK; otherwise it has OK alone.
+  virtual bool Warn(std::u16string_view text, bool okCancel) = 0;
+
+  // Nothing when the user cancels.
+  virtual std::optional<std::u16string> ChooseFileToOpen(const FileDialogSpec& spec) = 0;
+  virtual std::optional<std::u16string> ChooseFileToSave(const FileDialogSpec& spec) = 0;
+
+  virtual void OpenWebAddress(std::u16string_view address) = 0;
+  // Brings an open help viewer to the front, or opens the help file.
+  virtual void OpenHelp() = 0;
+
+  // Ends the main window's modal run with the result.
+  virtual void CloseMainWindow(int result) = 0;
+  virtual void MinimiseMainWindow() = 0;
+
+  // Switches the keyboard hook's delivery on or off.
+  virtual void EnableHook(bool enable) = 0;
+
+  // A diagnostic line for the debugger's output.
+  virtual void Trace(std::u16string_view line) = 0;
+};
+
+}  // namespace perix

@@ -1,0 +1,29 @@
+#pragma once
+// The DPI stages on the advanced page: four stage buttons, one of which is the
+// current stage of the active profile, and the level slider of that stage.
+
+#include "app/PageContext.h"
+
+namespace perix {
+
+class DpiPage {
+ public:
+  explicit DpiPage(PageContext& context) : m_context(context) {}
+
+  // Shows stage `index` (0..3) as the current one; saves and posts nothing.
+  // An index outside 0..3 (as a file may hold) checks no stage.
+  void SelectDpiStage(int index);
+  // Stage button n (1..4).
+  void OnStageClicked(int number);
+  // The level slider (control 10001) reported a position.
+  void OnLevelSlider(int position);
+  void OnSeparateXY();
+
+  static Control StageButton(int index) { return static_cast<Control>(static_cast<int>(Control::AdvancedStage1) + index); }
+
+ private:
+  void ShowStageCaption(int index, const std::u16string& label);
+  PageContext& m_context;
+};
+
+}  // namespace perix

@@ -1,0 +1,42 @@
+#pragma once
+// The lighting page: on and off, the mode and its direction, brightness,
+// speed and colour. Every change ends with a save and one notification.
+
+#include <cstdint>
+#include <string>
+
+#include "app/PageContext.h"
+
+namespace perix {
+
+namespace LightingCommand {
+inline constexpr int FirstMode = 40005;       // 40005..40010 select modes 1..6
+inline constexpr int FirstDirection = 40011;  // 40011..40014 select directions 1..4
+}  // namespace LightingCommand
+
+class LightingPage {
+ public:
+  explicit LightingPage(PageContext& context) : m_context(context) {}
+
+  void ShowLightingValues(std::int32_t brightness, std::int32_t speed, std::int32_t ledOn);
+  void ShowLedModeCaption(std::int32_t mode);
+  void ShowLedDirectionCaption(std::int32_t direction);
+
+  void OnLightOn();
+  void OnLightOff();
+  void OnSpeedToggle();
+  void OnBrightnessSlider(int position);
+  void OnSpeedSlider(int position);
+  // A mode (40005..40010) or direction (40011..40014) menu command.
+  void OnMenuCommand(int command);
+  void OnColourChosen(std::uint32_t colour);
+
+  std::u16string ModeName(int mode);
+  std::u16string DirectionName(int direction);
+
+ private:
+  void Announce();
+  PageContext& m_context;
+};
+
+}  // namespace perix

@@ -1,0 +1,303 @@
+#include <gtest/gtest.h>
+
+#include <map>
+#include <memory>
+
+#include "RecordingServiceLink.h"
+#include "TestFolder.h"
+#include "app/MainWindowModel.h"
+#include "config/Defaults.h"
+#include "store/ConfigLayout.h"
+#include "store/IniDocument.h"
+#include "store/SettingsStore.h"
+#include "text/Utf16.h"
+
+namespace perix {
+namespace {
+
+using test::RecordingServiceLink;
+using test::TestFolder;
+using Posted = RecordingServiceLink::Posted;
+
+class FakeTexts final : public TextSource {
+ public:
+  std::map<std::u16string, std::u16string> strings{
+      {u"DPISTAGE", u"Stage"}, {u"WARN1", u"Reset all five profiles?"}, {u"LEDMODE3", u"Breathing"},
+      {u"LEDMODE2", u"Wave"},  {u"LEDMODEDIR2", u"Right"}};
+  std::u16string Text(std::u16string_view section, std::u16string_view key) override {
+    if (section != u"BUTTONPAGE") return {};
+    const auto found = strings.find(std::u16string(key));
+    return found == strings.end() ? std::u16string() : found->second;
+  }
+  std::u16string SkinString(std::u16string_view file, std::u16string_view, std::u16string_view key) override {
+    return std::u16string(file) + u"#" + std::u16string(key);
+  }
+};
+
+class RecordingUi final : public UiHost {
+ public:
+  bool answerOk = true;
+  std::optional<std::u16string> chosenFile;
+  std::vector<std::u16string> warnings;
+  std::vector<std::u16string> traces;
+  int closedWith = 0;
+  bool Warn(std::u16string_view text, bool) override {
+    warnings.emplace_back(text);
+    return answerOk;
+  }
+  std::optional<std::u16string> ChooseFileToOpen(const FileDialogSpec&) override { return chosenFile; }
+  std::optional<std::u16string> ChooseFileToSave(const FileDialogSpec&) override { return chosenFile; }
+  void OpenWebAddress(std::u16string_view) override {}
+  void OpenHelp() override {}
+  void CloseMainWindow(int result) override { closedWith = result; }
+  void MinimiseMainWindow() override {}
+  void EnableHook(bool) override {}
+  void Trace(std::u16string_view line) override { traces.emplace_back(line); }
+};
+
+class MainWindowTest : public testing::Test {
+ protected:
+  MainWindowTest()
+      : paths(DataPathsUnder(folder.Path() + u"data")), session(paths, service), model(session, ui, texts) {
+    DefaultFileSystem().MakeDirectories(paths.macroFolder);
+  }
+
+  void Start() {
+    model.LoadCaptions();
+    model.InitDialog();
+    service.posts.clear();
+  }
+  std::string SettingsBytes() const { return DefaultFileSystem().ReadAll(paths.settingsFile).bytes; }
+  IniDocument Settings() const { return IniDocument::Parse(SettingsBytes()); }
+  const ControlView& View(Control control) const { return model.View()[control]; }
+
+  TestFolder folder;
+  RecordingServiceLink service;
+  RecordingUi ui;
+  FakeTexts texts;
+  DataPaths paths;
+  ConfigSession session;
+  MainWindowModel model;
+};
+
+TEST_F(MainWindowTest, FirstStartShowsTheHomePageFromAFreshFile) {
+  Start();
+  EXPECT_EQ(model.CurrentPage(), 100000);
+  EXPECT_TRUE(View(Control::HomeButtonTab).shown);
+  EXPECT_FALSE(View(Control::ButtonLabel1).shown);
+  EXPECT_TRUE(View(Control::HomeClose).shown);
+  EXPECT_EQ(View(Control::HomeImport).caption, u"skin_main.ini#72");
+  EXPECT_EQ(View(Control::HomeWeb).caption, kWebAddress);
+  EXPECT_EQ(View(Control::AdvancedScale2500).caption, u"2500");
+  EXPECT_EQ(Settings().Value(u"Setting", u"DPI"), u"-1");
+  // No stage is current while the file holds none; the captions still show.
+  for (Control stage : {Control::AdvancedStage1, Control::AdvancedStage4}) EXPECT_FALSE(View(stage).checked);
+  EXPECT_EQ(View(Control::AdvancedStage1).caption, u"Stage 1\r\n0\r\n0");
+  EXPECT_TRUE(View(Control::ButtonProfile1).checked);
+  EXPECT_TRUE(service.posts.empty());
+}
+
+TEST_F(MainWindowTest, PagesShowTheirControlsAndTabsOpenOnlyOnce) {
+  Start();
+  model.OnCommand(Control::HomeAdvancedTab);
+  EXPECT_EQ(model.CurrentPage(), 100004);
+  EXPECT_TRUE(View(Control::AdvancedStage1).shown);
+  EXPECT_TRUE(View(Control::AdvancedLevelSlider).shown);
+  EXPECT_FALSE(View(Control::AdvancedLevelXSlider).shown);
+  EXPECT_FALSE(View(Control::HomeButtonTab).shown);
+  EXPECT_TRUE(View(Control::HomeResetAll).shown) << "the profile-file buttons belong to every page";
+
+  model.OnCommand(Control::AdvancedBack);
+  model.OnCommand(Control::HomeMacroTab);
+  EXPECT_EQ(model.CurrentPage(), 100002);
+  EXPECT_FALSE(View(Control::HomeImport).enabled);
+  EXPECT_FALSE(View(Control::AdvancedLevelSlider).shown);
+  model.OnCommand(Control::MacroBack);
+  EXPECT_TRUE(View(Control::HomeImport).enabled);
+
+  model.OnServiceRequest(1294, 0, 0);
+  EXPECT_EQ(model.CurrentPage(), 100005);
+  int shownPageControls = 0;
+  for (const ControlLayout& layout : MainControls()) {
+    if (model.View().controls[layout.index].shown && !layout.Has(ControlFlag::EveryPage)) ++shownPageControls;
+  }
+  EXPECT_EQ(shownPageControls, 1);
+  EXPECT_TRUE(View(Control::ButtonBack).shown);
+  model.OnCommand(Control::ButtonBack);
+  EXPECT_EQ(model.CurrentPage(), 100000);
+}
+
+TEST_F(MainWindowTest, SelectingAProfileSavesAndAnnouncesOnlyAChange) {
+  Start();
+  const std::string before = SettingsBytes();
+  model.OnCommand(Control::ButtonProfile1);
+  EXPECT_EQ(SettingsBytes(), before);
+  EXPECT_TRUE(service.posts.empty());
+
+  model.OnCommand(Control::ButtonProfile3);
+  EXPECT_EQ(Settings().Value(u"Setting", u"Profile"), u"2");
+  EXPECT_EQ(service.posts, (std::vector<Posted>{{1298, 0, 0}}));
+  EXPECT_TRUE(View(Control::ButtonProfile3).checked);
+  EXPECT_FALSE(View(Control::ButtonProfile1).checked);
+}
+
+TEST_F(MainWindowTest, ResetAllAsksFirst) {
+  Start();
+  model.OnCommand(Control::ButtonProfile2);
+  service.posts.clear();
+  const std::string before = SettingsBytes();
+
+  ui.answerOk = false;
+  model.OnCommand(Control::HomeResetAll);
+  EXPECT_EQ(ui.warnings, std::vector<std::u16string>{u"Reset all five profiles?"});
+  EXPECT_EQ(SettingsBytes(), before);
+  EXPECT_TRUE(service.posts.empty());
+
+  ui.answerOk = true;
+  model.OnCommand(Control::HomeResetAll);
+  EXPECT_EQ(session.Live().Profile, 0);
+  EXPECT_EQ(Settings().Value(u"Setting", u"PollingRate"), u"2");
+  EXPECT_EQ(Settings().Value(u"GROUP4", u"DPI"), u"1");
+  EXPECT_EQ(service.posts, (std::vector<Posted>{{1279, 0, 0}}));
+  EXPECT_TRUE(View(Control::AdvancedStage2).checked);
+  EXPECT_EQ(View(Control::AdvancedStage2).caption, u"Stage 2\r\n1250\r\n1250");
+}
+
+TEST_F(MainWindowTest, DeviceRequestsReloadFirstAndIgnoreImpossibleValues) {
+  Start();
+  model.OnCommand(Control::HomeResetAll);
+  service.posts.clear();
+  // Something the service wrote while the window had unsaved changes.
+  session.Live().LedColor = 0x00FF00;
+  SettingsStore(paths.settingsFile).WriteInt(u"Setting", u"LedStateOn", 0);
+
+  EXPECT_EQ(model.OnServiceRequest(1285, 9, 3), 0);
+  EXPECT_EQ(session.Live().Profile, 3);
+  EXPECT_EQ(session.Live().LedStateOn, 0);
+  EXPECT_EQ(session.Live().LedColor, 0xFFu) << "unsaved changes give way to the file";
+  EXPECT_EQ(Settings().Value(u"Setting", u"Profile"), u"3");
+  EXPECT_TRUE(View(Control::ButtonProfile4).checked);
+  EXPECT_TRUE(View(Control::LightingOff).checked);
+
+  model.OnServiceRequest(1285, 9, 7);
+  EXPECT_EQ(session.Live().Profile, 3);
+  model.OnServiceRequest(1285, 8, -1);
+  EXPECT_EQ(session.Live().DPI, 1);
+  model.OnServiceRequest(1285, 8, 2);
+  EXPECT_EQ(session.Live().DPI, 2);
+  EXPECT_EQ(session.Live().Profiles[3].DPI, 2);
+  EXPECT_TRUE(View(Control::AdvancedStage3).checked);
+  model.OnServiceRequest(1285, 10, 16);
+  EXPECT_EQ(session.Live().LedMode, 6);
+  model.OnServiceRequest(1285, 10, 8);
+  EXPECT_EQ(session.Live().LedMode, 1);
+  EXPECT_TRUE(service.posts.empty()) << "what the device did is not announced back";
+
+  EXPECT_EQ(model.OnServiceRequest(1034, 0, 99), -1);
+  EXPECT_EQ(model.OnServiceRequest(1034, 0, 18), 0);
+  model.OnServiceRequest(1280, 0, 0);
+  EXPECT_EQ(ui.traces, std::vector<std::u16string>{u"OnMouseUnplug"});
+}
+
+TEST_F(MainWindowTest, PollingRateIsWrittenAloneAndItsResetReportAbsorbed) {
+  Start();
+  model.OnCommand(Control::HomeResetAll);
+  session.Live().WheelScrollLines = 9;  // an unsaved change that the rate must not carry along
+  service.posts.clear();
+  model.OnCommand(Control::AdvancedRate1000);
+  EXPECT_EQ(Settings().Value(u"Setting", u"PollingRate"), u"1");
+  EXPECT_EQ(Settings().Value(u"Setting", u"WheelScrollLines"), u"1");
+  EXPECT_EQ(service.posts, (std::vector<Posted>{{1277, 0, 3}}));
+  EXPECT_TRUE(View(Control::AdvancedRate1000).checked);
+  EXPECT_FALSE(View(Control::AdvancedRate500).checked);
+  EXPECT_TRUE(View(Control::AdvancedStage2).checked) << "stage checks are not the rate's business";
+  EXPECT_TRUE(model.ResetPending());
+  model.OnServiceRequest(1280, 0, 0);
+  EXPECT_FALSE(model.ResetPending());
+  EXPECT_TRUE(ui.traces.empty());
+
+  service.running = false;
+  model.OnCommand(Control::AdvancedRate125);
+  EXPECT_FALSE(model.ResetPending()) << "nothing was announced, so no reset is expected";
+}
+
+TEST_F(MainWindowTest, SliderReportsAreDeduplicatedAcrossSlidersAndClamped) {
+  Start();
+  model.OnCommand(Control::HomeResetAll);
+  service.posts.clear();
+  model.OnSliderPosition(9, 10001);
+  model.OnSliderPosition(9, 10001);
+  EXPECT_EQ(service.posts, (std::vector<Posted>{{1302, 1, 0}}));
+  EXPECT_EQ(session.Live().DpiStages[1].Level, 9);
+  EXPECT_EQ(View(Control::AdvancedStage2).caption, u"Stage 2\r\n2500\r\n2500");
+
+  model.OnSliderPosition(9, 10010);  // same position, another slider
+  EXPECT_EQ(session.Live().Acceleration, 9);
+  model.OnSliderPosition(13, 10001);
+  EXPECT_EQ(session.Live().DpiStages[1].Level, 12);
+  model.OnSliderPosition(0, 10001);
+  EXPECT_EQ(session.Live().DpiStages[1].Level, 1);
+  model.OnSliderPosition(99, 10009);
+  EXPECT_EQ(session.Live().LedModeSettings[0].Value2, 6);
+  EXPECT_EQ(View(Control::LightingBrightnessPercent).caption, u"100");
+  EXPECT_EQ(IniDocument::Parse(SettingsBytes()).ReadInt(u"Setting", u"Acceleration", 0), 9);
+}
+
+TEST_F(MainWindowTest, PointerStepsComeIntoRangeFromAnyStoredValue) {
+  Start();  // a fresh file: both settings are -1
+  model.OnCommand(Control::AdvancedDoubleClickDown);
+  EXPECT_EQ(session.Live().DoubleClickSpeed, 4);
+  session.Live().WheelScrollLines = 40;
+  model.OnCommand(Control::AdvancedScrollLinesDown);
+  EXPECT_EQ(session.Live().WheelScrollLines, 10);
+  model.OnCommand(Control::AdvancedScrollLinesUp);
+  EXPECT_EQ(session.Live().WheelScrollLines, 10);
+  EXPECT_EQ(View(Control::AdvancedScrollLinesValue).caption, u"10");
+  EXPECT_EQ(service.posts.back(), (Posted{1295, 0, 0}));
+}
+
+TEST_F(MainWindowTest, LightingChangesAnnounceOneMessage) {
+  Start();
+  model.OnCommand(Control::HomeResetAll);
+  service.posts.clear();
+  session.Live().LedModeSettings[0].Value1 = 2;
+  model.Lighting().OnMenuCommand(40006);  // mode 2 has directions
+  EXPECT_TRUE(View(Control::LightingDirection).enabled);
+  EXPECT_EQ(View(Control::LightingMode).caption, u"Wave");
+  EXPECT_EQ(View(Control::LightingDirection).caption, u"Right");
+  model.Lighting().OnMenuCommand(40007);
+  EXPECT_FALSE(View(Control::LightingDirection).enabled);
+  EXPECT_EQ(session.Live().LedModeSettings[0].Value1, 2);
+
+  model.OnCommand(Control::LightingSpeedToggle);  // factory speed 12 is on: turn it off
+  EXPECT_EQ(session.Live().LedModeSettings[0].Value3, 0);
+  EXPECT_FALSE(View(Control::LightingSpeedSlider).enabled);
+  model.OnCommand(Control::LightingSpeedToggle);
+  EXPECT_EQ(session.Live().LedModeSettings[0].Value3, 3);
+  EXPECT_TRUE(View(Control::LightingSpeedSlider).enabled);
+
+  model.OnServiceRequest(1303, 0xAB00FF00u, 0);
+  EXPECT_EQ(session.Live().LedColor, 0x00FF00u);
+  EXPECT_EQ(service.posts.size(), 5u);
+  for (const Posted& post : service.posts) EXPECT_EQ(post, (Posted{1227, 0, 0}));
+}
+
+TEST_F(MainWindowTest, ImportingSomethingElseWarnsAndChangesNothing) {
+  Start();
+  const std::string before = SettingsBytes();
+  folder.Write("photo.prof", std::string("\xFF\xD8\xFF\xE0\0\x10JFIF", 10));
+  ui.chosenFile = folder.File("photo.prof");
+  model.OnCommand(Control::HomeImport);
+  ASSERT_EQ(ui.warnings.size(), 1u);
+  EXPECT_NE(ui.warnings[0].find(u"photo"), std::u16string::npos);
+  EXPECT_EQ(SettingsBytes(), before);
+  EXPECT_TRUE(service.posts.empty());
+
+  ui.chosenFile.reset();  // cancelled dialogs do nothing
+  model.OnCommand(Control::HomeImport);
+  model.OnCommand(Control::HomeExport);
+  EXPECT_EQ(ui.warnings.size(), 1u);
+}
+
+}  // namespace
+}  // namespace perix
