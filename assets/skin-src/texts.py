@@ -54,7 +54,7 @@ CAPTIONS = {
         5: "Preset",
         43: "On",
         6: "Off",
-        7: "Animate",
+        7: "On",
         71: "Back",
     },
     "skin_macro.ini": {
@@ -107,7 +107,7 @@ CAPTIONS = {
     "skin_Xshoot.ini": {
         1: "OK",
         2: "Cancel",
-        7: "Interval (x 10 ms)",
+        7: "Delay (x 10 ms)",
         8: "Shots per press",
         9: "Choose the mouse button or type a key above;",
         10: "one press then fires it the set number of times.",
