@@ -5,12 +5,12 @@
 namespace perix {
 
 int SliderShows(Control slider, int value) {
-  const SliderSpec& spec = LayoutOf(slider).slider;
+  const SliderLayout& spec = LayoutOf(slider).slider;
   return (value < spec.minimum || value > spec.maximum) ? spec.minimum : value;
 }
 
 int ClampToSlider(Control slider, int position) {
-  const SliderSpec& spec = LayoutOf(slider).slider;
+  const SliderLayout& spec = LayoutOf(slider).slider;
   return std::clamp(position, spec.minimum, spec.maximum);
 }
 

@@ -78,7 +78,7 @@ constexpr ControlLayout Edit(E id, std::string_view name, Rect rect, int control
 }
 
 template <typename E>
-constexpr ControlLayout Slider(E id, std::string_view name, Rect rect, int controlId, SliderSpec slider,
+constexpr ControlLayout Slider(E id, std::string_view name, Rect rect, int controlId, SliderLayout slider,
                                std::uint16_t flags = 0) {
   ControlLayout c = Make(id, name, ControlKind::SliderBar, rect);
   c.controlId = controlId;

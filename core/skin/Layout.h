@@ -68,7 +68,7 @@ struct Looks {
 
 enum class TextAlign : std::uint8_t { Left, Center, Right };
 
-struct SliderSpec {
+struct SliderLayout {
   int minimum = 0;
   int maximum = 0;
   std::string_view thumb;  // file in the skin folder
@@ -101,7 +101,7 @@ struct ControlLayout {
   TextAlign align = TextAlign::Center;
   int maxChars = 0;       // edit boxes: the text limit; 0 = none
   std::string_view text;  // a caption fixed by the program rather than read from the skin
-  SliderSpec slider;      // slider bars only
+  SliderLayout slider;      // slider bars only
 
   constexpr bool Has(std::uint16_t flag) const { return (flags & flag) != 0; }
   // Whether the control can ever be seen: it has a place and is not kept hidden.
