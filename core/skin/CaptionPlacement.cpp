@@ -8,7 +8,7 @@ int CaptionEscapement(int orientation) {
   return 0;
 }
 
-PixelPoint CaptionOrigin(PixelSize text, PixelSize client, int xOffset, int orientation) {
+Point CaptionOrigin(Size text, Size client, int xOffset, int orientation) {
   // Each half is taken on its own, so odd sizes round the same way as the
   // skins were laid out for.
   const int halfW = client.width / 2;

@@ -26,6 +26,6 @@ int CaptionEscapement(int orientation);
 // The point at which the text of measured (unrotated) size `text` is drawn in a
 // client area of size `client`. A non-zero x offset puts horizontal text that
 // many pixels from the left edge instead of centring it.
-PixelPoint CaptionOrigin(PixelSize text, PixelSize client, int xOffset, int orientation);
+Point CaptionOrigin(Size text, Size client, int xOffset, int orientation);
 
 }  // namespace perix

@@ -10,8 +10,8 @@ bool Usable(const PixelView& v) {
 }
 
 template <class Match>
-std::vector<PixelRect> Runs(const PixelView& v, Match match) {
-  std::vector<PixelRect> runs;
+std::vector<Rect> Runs(const PixelView& v, Match match) {
+  std::vector<Rect> runs;
   if (!Usable(v)) return runs;
   for (int y = 0; y < v.height; ++y) {
     const std::uint32_t* row = v.pixels + static_cast<std::ptrdiff_t>(y) * v.stride;
@@ -33,7 +33,7 @@ bool InBand(std::uint32_t component, std::uint8_t low, int tolerance) {
 
 }  // namespace
 
-std::vector<PixelRect> KeyColourRuns(const PixelView& image, RgbColor key, int tolerance) {
+std::vector<Rect> KeyColourRuns(const PixelView& image, RgbColor key, int tolerance) {
   const int t = std::max(0, tolerance);
   return Runs(image, [&](std::uint32_t p) {
     return InBand((p >> 16) & 0xFF, key.red, t) && InBand((p >> 8) & 0xFF, key.green, t) &&
@@ -41,7 +41,7 @@ std::vector<PixelRect> KeyColourRuns(const PixelView& image, RgbColor key, int t
   });
 }
 
-std::vector<PixelRect> MatchingPixelRuns(const PixelView& image, std::uint32_t reference) {
+std::vector<Rect> MatchingPixelRuns(const PixelView& image, std::uint32_t reference) {
   return Runs(image, [&](std::uint32_t p) { return p == reference; });
 }
 

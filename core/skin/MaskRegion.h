@@ -30,10 +30,10 @@ inline constexpr std::size_t kRegionBatchSize = 2000;
 
 // Runs of pixels whose red, green and blue each lie between the key colour and
 // the key colour plus the tolerance (capped at 255); alpha is not looked at.
-std::vector<PixelRect> KeyColourRuns(const PixelView& image, RgbColor key, int tolerance);
+std::vector<Rect> KeyColourRuns(const PixelView& image, RgbColor key, int tolerance);
 
 // Runs of pixels exactly equal (alpha included) to the reference pixel.
-std::vector<PixelRect> MatchingPixelRuns(const PixelView& image, std::uint32_t reference);
+std::vector<Rect> MatchingPixelRuns(const PixelView& image, std::uint32_t reference);
 
 // The reference pixel of a thumb image: the top-left one, or the bottom-left
 // one when `fromBottom` is set. Nothing for an empty image.

@@ -8,23 +8,23 @@ namespace perix {
 
 int MenuItemHeight(int itemStyle) { return itemStyle == kMenuItemsShort ? 19 : 24; }
 
-std::vector<PixelRect> MenuItemRects(int itemCount, PixelSize background, int itemStyle) {
+std::vector<Rect> MenuItemRects(int itemCount, Size background, int itemStyle) {
   const int height = MenuItemHeight(itemStyle);
   const int shift = itemStyle == kMenuItemsShort ? 1 : 0;
   const int count = std::clamp(itemCount, 0, kMaxMenuItems);
-  std::vector<PixelRect> rects;
+  std::vector<Rect> rects;
   rects.reserve(static_cast<std::size_t>(count));
   for (int i = 0; i < count; ++i) {
-    PixelRect r{0, i * height + shift, background.width, (i + 1) * height};
+    Rect r{0, i * height + shift, background.width, (i + 1) * height};
     r.bottom = std::max(r.top, std::min(r.bottom, background.height));
     rects.push_back(r);
   }
   return rects;
 }
 
-std::vector<PixelRect> SubMenuItemRects(int subItemCount, int backgroundWidth) {
+std::vector<Rect> SubMenuItemRects(int subItemCount, int backgroundWidth) {
   const int count = std::clamp(subItemCount, 0, kMaxMenuItems);
-  std::vector<PixelRect> rects;
+  std::vector<Rect> rects;
   rects.reserve(static_cast<std::size_t>(count));
   for (int i = 0; i < count; ++i) {
     rects.push_back({0, i * kSubMenuItemHeight, backgroundWidth, (i + 1) * kSubMenuItemHeight});
@@ -32,7 +32,7 @@ std::vector<PixelRect> SubMenuItemRects(int subItemCount, int backgroundWidth) {
   return rects;
 }
 
-PixelRect SubMenuWindowRect(PixelPoint menuPosition, int menuImageWidth, int itemIndex, int subBackgroundWidth,
+Rect SubMenuWindowRect(Point menuPosition, int menuImageWidth, int itemIndex, int subBackgroundWidth,
                             int subItemCount) {
   const int count = std::clamp(subItemCount, 0, kMaxMenuItems);
   const int left = menuPosition.x + menuImageWidth;
@@ -40,8 +40,8 @@ PixelRect SubMenuWindowRect(PixelPoint menuPosition, int menuImageWidth, int ite
   return {left, top, left + subBackgroundWidth, top + kSubMenuItemHeight * count + 1};
 }
 
-SubMenuChange DecideSubMenu(PixelPoint pointer, std::span<const MenuItemHit> items,
-                            std::optional<PixelRect> openSubMenu) {
+SubMenuChange DecideSubMenu(Point pointer, std::span<const MenuItemHit> items,
+                            std::optional<Rect> openSubMenu) {
   SubMenuChange change;
   int over = -1;
   int open = -1;

@@ -20,20 +20,20 @@ int MenuItemHeight(int itemStyle);
 
 // The item buttons of a menu whose background image has the given size, at
 // most kMaxMenuItems of them; no item reaches below the image.
-std::vector<PixelRect> MenuItemRects(int itemCount, PixelSize background, int itemStyle);
+std::vector<Rect> MenuItemRects(int itemCount, Size background, int itemStyle);
 
 // The sub-menu's item buttons: 24 pixels each from the top, as wide as its
 // background image.
-std::vector<PixelRect> SubMenuItemRects(int subItemCount, int backgroundWidth);
+std::vector<Rect> SubMenuItemRects(int subItemCount, int backgroundWidth);
 
 // The sub-menu window of item `itemIndex`, in screen coordinates: right of
 // the menu image, level with the item (counted in 24-pixel rows), one pixel
 // taller than its items.
-PixelRect SubMenuWindowRect(PixelPoint menuPosition, int menuImageWidth, int itemIndex, int subBackgroundWidth,
+Rect SubMenuWindowRect(Point menuPosition, int menuImageWidth, int itemIndex, int subBackgroundWidth,
                             int subItemCount);
 
 struct MenuItemHit {
-  PixelRect window;  // the item button, in screen coordinates
+  Rect window;  // the item button, in screen coordinates
   bool hasSubMenu = false;
   bool subMenuOpen = false;
 };
@@ -46,7 +46,7 @@ struct SubMenuChange {
 
 // What a mouse move at `pointer` (screen coordinates) does to the sub-menus.
 // `openSubMenu` is the window of the open sub-menu, if one is open.
-SubMenuChange DecideSubMenu(PixelPoint pointer, std::span<const MenuItemHit> items,
-                            std::optional<PixelRect> openSubMenu);
+SubMenuChange DecideSubMenu(Point pointer, std::span<const MenuItemHit> items,
+                            std::optional<Rect> openSubMenu);
 
 }  // namespace perix

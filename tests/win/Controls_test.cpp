@@ -60,7 +60,7 @@ TEST(SkinImages, LoadFromTheSkinsFolderOrFailQuietly) {
 
 TEST(WindowShape, RegionsAreBuiltInBatches) {
   // 4500 separate pixels: three batches.
-  std::vector<PixelRect> rects;
+  std::vector<Rect> rects;
   for (int i = 0; i < 4500; ++i) rects.push_back({(i % 100) * 2, i / 100, (i % 100) * 2 + 1, i / 100 + 1});
   RegionHandle region = RegionFromRects(rects);
   ASSERT_TRUE(region);

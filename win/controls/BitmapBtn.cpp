@@ -124,7 +124,7 @@ void CBitmapBtn::DrawCaption(HDC dc, const RECT& client, COLORREF color) {
     } else {
       SIZE extent{};
       GetTextExtentPoint32W(dc, m_caption.c_str(), length, &extent);
-      const PixelPoint origin = CaptionOrigin({extent.cx, extent.cy}, {client.right - client.left, client.bottom - client.top},
+      const Point origin = CaptionOrigin({extent.cx, extent.cy}, {client.right - client.left, client.bottom - client.top},
                                               m_xOffset, m_orientation);
       TextOutW(dc, origin.x, origin.y, m_caption.c_str(), length);
     }

@@ -16,12 +16,12 @@ constexpr COLORREF kWhite = RGB(255, 255, 255);
 std::u16string U16From(std::wstring_view text) { return std::u16string(text.begin(), text.end()); }
 std::wstring WideFrom(std::u16string_view text) { return std::wstring(text.begin(), text.end()); }
 
-PixelRect ToPixelRect(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
+Rect ToRect(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
 
 bool ValidIndex(int index) { return index >= 0 && static_cast<std::size_t>(index) < BmpMenuItemList().size(); }
 
 // One item button of a menu or sub-menu, at `rect` in its client area.
-std::unique_ptr<CBitmapBtn> MakeItemButton(HWND parent, const PixelRect& rect, int itemHeight, int imageWidth,
+std::unique_ptr<CBitmapBtn> MakeItemButton(HWND parent, const Rect& rect, int itemHeight, int imageWidth,
                                            const MenuImages& images, std::wstring_view text, int fontHeight) {
   auto button = std::make_unique<CBitmapBtn>();
   const RECT r{rect.left, rect.top, rect.right, rect.bottom};
@@ -194,13 +194,13 @@ LRESULT CBmpMenu::OnMouseMove(WPARAM, LPARAM lParam) {
   for (std::size_t i = 0; i < m_items.size() && i < items.size(); ++i) {
     RECT r{};
     if (m_items[i]) GetWindowRect(m_items[i]->Handle(), &r);
-    hits.push_back({ToPixelRect(r), items[i].hasSubMenu != 0, items[i].subMenuOpen != 0});
+    hits.push_back({ToRect(r), items[i].hasSubMenu != 0, items[i].subMenuOpen != 0});
   }
-  std::optional<PixelRect> subWindow;
+  std::optional<Rect> subWindow;
   if (m_subMenu && m_subMenu->Handle()) {
     RECT r{};
     GetWindowRect(m_subMenu->Handle(), &r);
-    subWindow = ToPixelRect(r);
+    subWindow = ToRect(r);
   }
   const SubMenuChange change = DecideSubMenu({pointer.x, pointer.y}, hits, subWindow);
   if (change.close >= 0) CloseSubMenu();
@@ -214,7 +214,7 @@ void CBmpMenu::OpenSubMenuFor(int index) {
   auto& item = BmpMenuItemList()[static_cast<std::size_t>(index)];
   const int menuWidth = ImageSize(m_images.background.get()).cx;
   const int subWidth = ImageSize(m_subImages.background.get()).cx;
-  const PixelRect r = SubMenuWindowRect({m_position.x, m_position.y}, menuWidth, index, subWidth,
+  const Rect r = SubMenuWindowRect({m_position.x, m_position.y}, menuWidth, index, subWidth,
                                         static_cast<int>(item.subItems.size()));
   m_subMenu = std::make_unique<CSubBmpMenu>(*this, index, m_subImages, m_fontHeight);
   if (!m_subMenu->Open(RECT{r.left, r.top, r.right, r.bottom})) {

@@ -38,7 +38,7 @@ class LockedPixels {
 };
 
 // The window, less the removed pixels.
-bool CutOut(HWND hwnd, const std::vector<PixelRect>& removed) {
+bool CutOut(HWND hwnd, const std::vector<Rect>& removed) {
   RECT window{};
   if (!GetWindowRect(hwnd, &window)) return false;
   RegionHandle shape(CreateRectRgn(0, 0, window.right - window.left, window.bottom - window.top));
@@ -56,7 +56,7 @@ bool CutOut(HWND hwnd, const std::vector<PixelRect>& removed) {
 
 }  // namespace
 
-RegionHandle RegionFromRects(const std::vector<PixelRect>& rects) {
+RegionHandle RegionFromRects(const std::vector<Rect>& rects) {
   RegionHandle all(CreateRectRgn(0, 0, 0, 0));
   if (!all) return nullptr;
   std::vector<BYTE> buffer;
@@ -71,7 +71,7 @@ RegionHandle RegionFromRects(const std::vector<PixelRect>& rects) {
     RECT bounds{rects[start].left, rects[start].top, rects[start].right, rects[start].bottom};
     auto* out = reinterpret_cast<RECT*>(data->Buffer);
     for (std::size_t i = 0; i < n; ++i) {
-      const PixelRect& r = rects[start + i];
+      const Rect& r = rects[start + i];
       out[i] = RECT{r.left, r.top, r.right, r.bottom};
       bounds.left = std::min<LONG>(bounds.left, r.left);
       bounds.top = std::min<LONG>(bounds.top, r.top);

@@ -18,6 +18,6 @@ bool ApplyMaskShape(HWND hwnd, Gdiplus::Bitmap* mask, RgbColor key, int toleranc
 bool ApplyImageShape(HWND hwnd, Gdiplus::Bitmap* image, bool referenceFromBottom);
 
 // The region of a list of rectangles, built in batches of kRegionBatchSize.
-RegionHandle RegionFromRects(const std::vector<PixelRect>& rects);
+RegionHandle RegionFromRects(const std::vector<Rect>& rects);
 
 }  // namespace perix::win

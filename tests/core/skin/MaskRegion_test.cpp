@@ -19,8 +19,8 @@ TEST(MaskRegion, RowRunsBecomeRectanglesFromTheTop) {
       k, o, k, k, pad,
   };
   const PixelView view{pixels.data(), 4, 3, 5};
-  const std::vector<PixelRect> runs = KeyColourRuns(view, {0xFF, 0x00, 0xFF}, 0);
-  const std::vector<PixelRect> expected = {{0, 0, 2, 1}, {3, 0, 4, 1}, {0, 2, 1, 3}, {2, 2, 4, 3}};
+  const std::vector<Rect> runs = KeyColourRuns(view, {0xFF, 0x00, 0xFF}, 0);
+  const std::vector<Rect> expected = {{0, 0, 2, 1}, {3, 0, 4, 1}, {0, 2, 1, 3}, {2, 2, 4, 3}};
   EXPECT_EQ(runs, expected);
 }
 
@@ -32,7 +32,7 @@ TEST(MaskRegion, ToleranceIsABandAboveTheKeyCappedAt255AndAlphaIsIgnored) {
       0xFFF0F0F0,
   };
   const PixelView view{pixels.data(), 4, 1, 4};
-  const std::vector<PixelRect> expected = {{0, 0, 2, 1}, {3, 0, 4, 1}};
+  const std::vector<Rect> expected = {{0, 0, 2, 1}, {3, 0, 4, 1}};
   EXPECT_EQ(KeyColourRuns(view, {0xF0, 0xF0, 0xF0}, 40), expected);
   EXPECT_EQ(KeyColourRuns(view, {0xF0, 0xF0, 0xF0}, -5).size(), 2u);  // a negative tolerance is no tolerance
 }
@@ -48,7 +48,7 @@ TEST(MaskRegion, ThumbShapeMatchesTheReferencePixelExactly) {
   ASSERT_TRUE(ReferencePixel(view, true, bottom));
   EXPECT_EQ(top, 0x00000000u);
   EXPECT_EQ(bottom, 0x01000000u);  // the last row, not one past it
-  const std::vector<PixelRect> expected = {{0, 0, 1, 1}, {2, 0, 3, 1}};
+  const std::vector<Rect> expected = {{0, 0, 1, 1}, {2, 0, 3, 1}};
   EXPECT_EQ(MatchingPixelRuns(view, top), expected);
 }
 

@@ -74,24 +74,24 @@ TEST_F(MenuItemList, SubItemsAttachToTheirItemOnly) {
 TEST(MenuGeometry, ItemStylesAndTheImageBottom) {
   const auto tall = MenuItemRects(3, {157, 60}, kMenuItemsTall);
   ASSERT_EQ(tall.size(), 3u);
-  EXPECT_EQ(tall[0], (PixelRect{0, 0, 157, 24}));
-  EXPECT_EQ(tall[1], (PixelRect{0, 24, 157, 48}));
-  EXPECT_EQ(tall[2], (PixelRect{0, 48, 157, 60}));  // cut at the image's bottom
+  EXPECT_EQ(tall[0], (Rect{0, 0, 157, 24}));
+  EXPECT_EQ(tall[1], (Rect{0, 24, 157, 48}));
+  EXPECT_EQ(tall[2], (Rect{0, 48, 157, 60}));  // cut at the image's bottom
   const auto shortItems = MenuItemRects(2, {100, 200}, kMenuItemsShort);
-  EXPECT_EQ(shortItems[0], (PixelRect{0, 1, 100, 19}));
-  EXPECT_EQ(shortItems[1], (PixelRect{0, 20, 100, 38}));
+  EXPECT_EQ(shortItems[0], (Rect{0, 1, 100, 19}));
+  EXPECT_EQ(shortItems[1], (Rect{0, 20, 100, 38}));
   // Items below the image shrink to nothing; no more than twenty are laid out.
-  EXPECT_TRUE(MenuItemRects(4, {100, 30}, kMenuItemsTall)[3].Empty());
+  EXPECT_TRUE(MenuItemRects(4, {100, 30}, kMenuItemsTall)[3].IsEmpty());
   EXPECT_EQ(MenuItemRects(25, {100, 1000}, kMenuItemsTall).size(), 20u);
   // Without a background image the menu has no size and neither have its items.
-  for (const PixelRect& r : MenuItemRects(3, {0, 0}, kMenuItemsTall)) EXPECT_TRUE(r.Empty());
+  for (const Rect& r : MenuItemRects(3, {0, 0}, kMenuItemsTall)) EXPECT_TRUE(r.IsEmpty());
 }
 
 TEST(MenuGeometry, SubMenuSitsRightOfTheMenuLevelWithItsItem) {
-  EXPECT_EQ(SubMenuWindowRect({300, 200}, 157, 3, 120, 7), (PixelRect{457, 272, 577, 441}));
+  EXPECT_EQ(SubMenuWindowRect({300, 200}, 157, 3, 120, 7), (Rect{457, 272, 577, 441}));
   const auto sub = SubMenuItemRects(7, 120);
   ASSERT_EQ(sub.size(), 7u);
-  EXPECT_EQ(sub[6], (PixelRect{0, 144, 120, 168}));
+  EXPECT_EQ(sub[6], (Rect{0, 144, 120, 168}));
 }
 
 TEST(MenuGeometry, SubMenuOpensOnHoverAndSurvivesTheWayIntoIt) {
@@ -102,7 +102,7 @@ TEST(MenuGeometry, SubMenuOpensOnHoverAndSurvivesTheWayIntoIt) {
   };
   EXPECT_EQ(DecideSubMenu({50, 30}, items, std::nullopt), (SubMenuChange{-1, 1}));
   items[1].subMenuOpen = true;
-  const PixelRect subMenu{100, 24, 200, 97};
+  const Rect subMenu{100, 24, 200, 97};
   // Still over the item, then on the way into the sub-menu, then inside it.
   EXPECT_EQ(DecideSubMenu({60, 30}, items, subMenu), (SubMenuChange{}));
   EXPECT_EQ(DecideSubMenu({150, 60}, items, subMenu), (SubMenuChange{}));
