@@ -28,6 +28,7 @@ PERIX_BEGIN_MESSAGE_TABLE(CBitmapBtn, CWindowBase)
   OnMessage<&CBitmapBtn::OnLeftButtonDown>(WM_LBUTTONDOWN),
   OnMessage<&CBitmapBtn::OnLeftButtonDown>(WM_LBUTTONDBLCLK),
   OnMessage<&CBitmapBtn::OnLeftButtonUp>(WM_LBUTTONUP),
+  OnMessage<&CBitmapBtn::OnGetCheck>(BM_GETCHECK),
 PERIX_END_MESSAGE_TABLE(CBitmapBtn, CWindowBase)
 
 bool CBitmapBtn::Create(std::wstring_view caption, DWORD style, const RECT& rect, HWND parent, UINT id) {
@@ -131,6 +132,12 @@ void CBitmapBtn::DrawCaption(HDC dc, const RECT& client, COLORREF color) {
   }
   SetTextColor(dc, savedColor);
   SetBkMode(dc, savedMode);
+}
+
+LRESULT CBitmapBtn::OnGetCheck(WPARAM, LPARAM) {
+  // An owner-drawn button has no check state of its own to report; ours
+  // lets accessibility tools and the end-to-end tests read the check mark.
+  return m_checked ? BST_CHECKED : BST_UNCHECKED;
 }
 
 LRESULT CBitmapBtn::OnEraseBackground(WPARAM, LPARAM) {

@@ -8,7 +8,7 @@
 // In toggle mode a click flips the check state and the button sends that one
 // command itself. Mouse moves over the button go on to the parent as
 // WM_MOUSEMOVE with the point in screen coordinates (the popup menus open
-// their sub-menus from them).
+// their sub-menus from them). BM_GETCHECK reports the check state.
 
 #include <array>
 #include <string>
@@ -56,6 +56,7 @@ class CBitmapBtn : public CWindowBase {
   LRESULT OnKillFocus(WPARAM, LPARAM);
   LRESULT OnLeftButtonDown(WPARAM, LPARAM);
   LRESULT OnLeftButtonUp(WPARAM, LPARAM);
+  LRESULT OnGetCheck(WPARAM, LPARAM);
 
   void Redraw(bool now);
   void DrawCaption(HDC dc, const RECT& client, COLORREF color);

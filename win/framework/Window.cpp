@@ -159,6 +159,12 @@ bool CWindowBase::HandleReflected(UINT message, WPARAM wParam, LPARAM lParam, LR
       if (dis && dis->CtlType != ODT_MENU) child = dis->hwndItem;
       break;
     }
+    case WM_MEASUREITEM: {
+      // The structure names the control by ID only.
+      const auto* mis = reinterpret_cast<const MEASUREITEMSTRUCT*>(lParam);
+      if (mis && mis->CtlType != ODT_MENU) child = GetDlgItem(m_hwnd, static_cast<int>(mis->CtlID));
+      break;
+    }
     case WM_CTLCOLORBTN:
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORSTATIC:

@@ -12,8 +12,8 @@
 //  - dialogs (CDialogBase), whose default processing is the dialog manager's.
 //
 // Owner-drawn and coloured controls draw themselves: a window that receives
-// WM_DRAWITEM or a WM_CTLCOLOR... message about one of its children hands it
-// to that child's table first (OnReflected entries).
+// WM_DRAWITEM, WM_MEASUREITEM or a WM_CTLCOLOR... message about one of its
+// children hands it to that child's table first (OnReflected entries).
 //
 // Lifetime: the object owns its window. Destroying the object destroys the
 // window; a window destroyed by the system (with its parent, say) leaves its
@@ -74,6 +74,9 @@ class CWindowBase {
   // Runs the default processing of the message being handled and returns its
   // result. Outside a handler it returns 0.
   LRESULT Default();
+  // The message being handled (0 outside a handler), for handlers bound to
+  // several messages.
+  UINT MessageBeingHandled() const { return m_current.active ? m_current.message : 0; }
 
   // Called after the window's last message (WM_NCDESTROY), once it is unbound.
   virtual void OnFinalMessage() {}

@@ -1,0 +1,217 @@
+#include "app/MainControls.h"
+
+#include "controls/BitmapBtn.h"
+#include "controls/ClrEdit.h"
+#include "controls/SkinImage.h"
+#include "controls/StaticTrans.h"
+
+namespace perix::win {
+namespace {
+
+std::wstring Wide(std::string_view text) { return std::wstring(text.begin(), text.end()); }
+std::wstring Wide(std::u16string_view text) { return std::wstring(text.begin(), text.end()); }
+std::u16string Utf16(std::string_view text) { return std::u16string(text.begin(), text.end()); }
+
+RECT ToRect(const Rect& r) { return RECT{r.left, r.top, r.right, r.bottom}; }
+
+std::size_t ImageSlot(SkinImage image) { return static_cast<std::size_t>(image); }
+
+SkinImage SkinImageFromKey(std::string_view key) {
+  if (key == "Main") return SkinImage::Main;
+  if (key == "Over") return SkinImage::Over;
+  if (key == "Down") return SkinImage::Down;
+  if (key == "Disabled") return SkinImage::Disabled;
+  return SkinImage::None;
+}
+
+DWORD LabelStyle(const ControlLayout& layout) {
+  DWORD style = SS_NOPREFIX;
+  switch (layout.align) {
+    case TextAlign::Left: style |= SS_LEFT; break;
+    case TextAlign::Center: style |= SS_CENTER; break;
+    case TextAlign::Right: style |= SS_RIGHT; break;
+  }
+  if (layout.Has(ControlFlag::VerticalCenter)) style |= SS_CENTERIMAGE;
+  return style;
+}
+
+DWORD EditStyle(const ControlLayout& layout) {
+  DWORD style = ES_AUTOHSCROLL;
+  switch (layout.align) {
+    case TextAlign::Left: style |= ES_LEFT; break;
+    case TextAlign::Center: style |= ES_CENTER; break;
+    case TextAlign::Right: style |= ES_RIGHT; break;
+  }
+  if (layout.Has(ControlFlag::DigitsOnly)) style |= ES_NUMBER;
+  if (layout.Has(ControlFlag::ReadOnly)) style |= WS_DISABLED;
+  return style;
+}
+
+}  // namespace
+
+CMainControls::CMainControls() = default;
+
+CMainControls::~CMainControls() {
+  // Later controls first, the reverse of their creation.
+  for (auto it = m_windows.rbegin(); it != m_windows.rend(); ++it) it->reset();
+}
+
+Gdiplus::Bitmap* CMainControls::PageImage(Page page, SkinImage image) const {
+  if (image == SkinImage::None) return nullptr;
+  return m_pageImages[static_cast<std::size_t>(page)][ImageSlot(image)].get();
+}
+
+Gdiplus::Bitmap* CMainControls::Background(Page page) const { return PageImage(page, SkinImage::Main); }
+
+std::optional<SIZE> CMainControls::HomeImageSize() const {
+  Gdiplus::Bitmap* main = Background(Page::Home);
+  if (!main) return std::nullopt;
+  const SIZE size = ImageSize(main);
+  if (size.cx <= 0 || size.cy <= 0) return std::nullopt;
+  return size;
+}
+
+void CMainControls::ReleasePageImages() {
+  for (auto& page : m_pageImages) {
+    for (auto& image : page) image.reset();
+  }
+  m_logo.reset();
+  m_id.reset();
+}
+
+void CMainControls::Build(HWND parent, TextSource& texts) {
+  m_logo = LoadSkinImage(Wide(kLogoImage));
+  m_id = LoadSkinImage(Wide(kIdImage));
+  for (const PageLayout& page : PagesInBuildOrder()) {
+    auto& images = m_pageImages[static_cast<std::size_t>(page.page)];
+    const std::u16string skinFile = Utf16(page.skinFile);
+    for (std::string_view key : page.screenKeys) {
+      const std::u16string file = texts.SkinString(skinFile, u"Screen", Utf16(key));
+      // An empty entry would name the skin folder itself: no image.
+      images[ImageSlot(SkinImageFromKey(key))] = file.empty() ? nullptr : LoadSkinImage(Wide(file));
+    }
+    for (const ControlLayout& layout : ControlsOfPage(page.page)) {
+      auto window = Create(layout, page.page, parent);
+      if (window && window->Handle()) {
+        window->Show(false);
+        m_byHandle[window->Handle()] = static_cast<Control>(layout.index);
+      }
+      m_windows[layout.index] = std::move(window);
+    }
+  }
+}
+
+std::unique_ptr<CWindowBase> CMainControls::Create(const ControlLayout& layout, Page page, HWND parent) {
+  const RECT rect = ToRect(layout.rect);
+  const int width = layout.rect.Width();
+  const int height = layout.rect.Height();
+  switch (layout.kind) {
+    case ControlKind::ImageButton:
+    case ControlKind::CheckButton: {
+      auto button = std::make_unique<CBitmapBtn>();
+      if (!button->Create(L"", 0, rect, parent, 0)) return button;
+      button->SetImages(layout.rect.left, layout.rect.top, width, height, PageImage(page, layout.looks.normal),
+                        PageImage(page, layout.looks.highlighted), PageImage(page, layout.looks.pressed),
+                        PageImage(page, layout.looks.disabled));
+      button->SetToggleMode(layout.Has(ControlFlag::ToggleMode));
+      if (layout.Has(ControlFlag::WordWrap)) {
+        button->SetTextBox(RECT{0, 0, width, height}, TextBoxLayout::CentredWrapped);
+      } else if (layout.Has(ControlFlag::VerticalCenter)) {
+        button->SetTextBox(RECT{0, 0, width, height}, TextBoxLayout::CentredSingleLine);
+      }
+      return button;
+    }
+    case ControlKind::Label: {
+      auto label = std::make_unique<CStaticTrans>();
+      label->Create(L"", LabelStyle(layout), rect, parent);
+      return label;
+    }
+    case ControlKind::EditBox: {
+      auto edit = std::make_unique<CClrEdit>();
+      if (edit->Create(L"", EditStyle(layout), rect, parent, static_cast<UINT>(layout.controlId)) &&
+          layout.maxChars > 0) {
+        SendMessageW(edit->Handle(), EM_LIMITTEXT, static_cast<WPARAM>(layout.maxChars), 0);
+      }
+      return edit;
+    }
+    case ControlKind::SliderBar: {
+      auto bar = std::make_unique<CPngHSliderBar>();
+      const std::wstring thumb = L"skins\\" + Wide(layout.slider.thumb);
+      if (!bar->Create(thumb, L"", rect, parent, static_cast<UINT>(layout.controlId))) return bar;
+      if (layout.slider.filled == SkinImage::None) {
+        bar->SetBackground(rect, PageImage(page, layout.slider.background));
+      } else {
+        bar->SetBackground(rect, PageImage(page, layout.slider.background), PageImage(page, layout.slider.filled));
+      }
+      bar->SetRange(layout.slider.minimum, layout.slider.maximum);
+      return bar;
+    }
+    case ControlKind::ColorPicker: {
+      auto picker = std::make_unique<COwnColorSelect>();
+      picker->Create(rect, parent, static_cast<UINT>(layout.controlId));
+      return picker;
+    }
+    case ControlKind::ListBox: {
+      auto list = std::make_unique<CListBoxEx>();
+      list->Create(rect, parent, static_cast<UINT>(layout.controlId));
+      return list;
+    }
+    case ControlKind::MacroDisplay: break;  // only the key dialogs have one
+  }
+  return nullptr;
+}
+
+std::optional<Control> CMainControls::ControlOf(HWND hwnd) const {
+  const auto found = m_byHandle.find(hwnd);
+  if (found == m_byHandle.end()) return std::nullopt;
+  return found->second;
+}
+
+std::optional<Control> CMainControls::SliderWithId(int controlId) const {
+  for (const ControlLayout& layout : MainControls()) {
+    if (layout.kind == ControlKind::SliderBar && layout.controlId == controlId) return static_cast<Control>(layout.index);
+  }
+  return std::nullopt;
+}
+
+COwnColorSelect* CMainControls::Picker() const {
+  return static_cast<COwnColorSelect*>(Window(Control::LightingColorPicker));
+}
+
+CListBoxEx* CMainControls::ActionList() const { return static_cast<CListBoxEx*>(Window(Control::MacroActionList)); }
+
+void CMainControls::ApplyCaption(Control control, const std::u16string& caption) {
+  CWindowBase* window = Window(control);
+  if (!window) return;
+  switch (LayoutOf(control).kind) {
+    case ControlKind::ImageButton:
+    case ControlKind::CheckButton: static_cast<CBitmapBtn*>(window)->SetCaption(Wide(caption), 0, 1); break;
+    case ControlKind::Label: static_cast<CStaticTrans*>(window)->SetCaption(Wide(caption)); break;
+    case ControlKind::EditBox: window->SetText(Wide(caption)); break;
+    case ControlKind::SliderBar:
+    case ControlKind::ColorPicker:
+    case ControlKind::ListBox:
+    case ControlKind::MacroDisplay: break;  // no caption to show
+  }
+}
+
+void CMainControls::ApplyChecked(Control control, bool checked) {
+  const ControlKind kind = LayoutOf(control).kind;
+  if (kind != ControlKind::ImageButton && kind != ControlKind::CheckButton) return;
+  if (auto* button = static_cast<CBitmapBtn*>(Window(control))) button->SetCheck(checked ? 1 : 0);
+}
+
+void CMainControls::ApplyEnabled(Control control, bool enabled) {
+  if (CWindowBase* window = Window(control)) window->Enable(enabled);
+}
+
+void CMainControls::ApplyShown(Control control, bool shown) {
+  if (CWindowBase* window = Window(control)) window->Show(shown);
+}
+
+void CMainControls::ApplyPosition(Control control, int position) {
+  if (LayoutOf(control).kind != ControlKind::SliderBar) return;
+  if (auto* bar = static_cast<CPngHSliderBar*>(Window(control))) bar->SetPos(position);
+}
+
+}  // namespace perix::win

@@ -1,0 +1,59 @@
+#include "app/MainUiHost.h"
+
+#include <shellapi.h>
+
+#include <string>
+
+#include "app/FileDialogs.h"
+#include "app/QMcfgDlg.h"
+
+namespace perix::win {
+namespace {
+
+std::wstring Wide(std::u16string_view text) { return std::wstring(text.begin(), text.end()); }
+
+}  // namespace
+
+bool CMainUiHost::Warn(std::u16string_view text, bool okCancel) {
+  m_window.ClosePopup();
+  const UINT type = (okCancel ? MB_OKCANCEL : MB_OK) | MB_ICONWARNING;
+  return MessageBoxW(m_window.Handle(), Wide(text).c_str(), L"Warning", type) == IDOK;
+}
+
+std::optional<std::u16string> CMainUiHost::ChooseFileToOpen(const FileDialogSpec& spec) {
+  m_window.ClosePopup();
+  return ShowFileDialog(m_window.Handle(), spec, false);
+}
+
+std::optional<std::u16string> CMainUiHost::ChooseFileToSave(const FileDialogSpec& spec) {
+  m_window.ClosePopup();
+  return ShowFileDialog(m_window.Handle(), spec, true);
+}
+
+void CMainUiHost::OpenWebAddress(std::u16string_view address) {
+  ShellExecuteW(m_window.Handle(), L"open", Wide(address).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+}
+
+void CMainUiHost::OpenHelp() {
+  if (HWND viewer = FindWindowW(nullptr, L"HTML Help")) {
+    if (IsIconic(viewer)) ShowWindow(viewer, SW_RESTORE);
+    SetForegroundWindow(viewer);
+    SetActiveWindow(viewer);
+    return;
+  }
+  // The folder already ends with its backslash.
+  const std::wstring file = m_window.ProgramFolder() + L"Vantorcfg.chm";
+  ShellExecuteW(m_window.Handle(), L"open", file.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+}
+
+void CMainUiHost::CloseMainWindow(int result) { m_window.EndDialog(result); }
+
+void CMainUiHost::MinimiseMainWindow() {
+  if (HWND window = m_window.Handle()) SendMessageW(window, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+}
+
+void CMainUiHost::EnableHook(bool enable) { m_window.Hook().Enable(enable ? 1 : 0); }
+
+void CMainUiHost::Trace(std::u16string_view line) { OutputDebugStringW(Wide(line).c_str()); }
+
+}  // namespace perix::win

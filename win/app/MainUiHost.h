@@ -1,0 +1,31 @@
+#pragma once
+// The main window's side effects as the page logic asks for them: "Warning"
+// boxes, the file dialogs, the shell, closing and minimising the window, the
+// keyboard hook and debugger traces.
+
+#include "app/UiHost.h"
+#include "framework/Win32.h"
+
+namespace perix::win {
+
+class CQMcfgDlg;
+
+class CMainUiHost final : public UiHost {
+ public:
+  explicit CMainUiHost(CQMcfgDlg& window) : m_window(window) {}
+
+  bool Warn(std::u16string_view text, bool okCancel) override;
+  std::optional<std::u16string> ChooseFileToOpen(const FileDialogSpec& spec) override;
+  std::optional<std::u16string> ChooseFileToSave(const FileDialogSpec& spec) override;
+  void OpenWebAddress(std::u16string_view address) override;
+  void OpenHelp() override;
+  void CloseMainWindow(int result) override;
+  void MinimiseMainWindow() override;
+  void EnableHook(bool enable) override;
+  void Trace(std::u16string_view line) override;
+
+ private:
+  CQMcfgDlg& m_window;  // not owned: the window owns this
+};
+
+}  // namespace perix::win

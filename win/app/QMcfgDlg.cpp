@@ -1,0 +1,362 @@
+#include "app/QMcfgDlg.h"
+
+#include <cwchar>
+
+#include "app/ServiceLink.h"
+#include "controls/SkinEnvironment.h"
+#include "controls/SkinFont.h"
+#include "controls/SkinImage.h"
+#include "skin/ControlMessages.h"
+#include "store/DataFolder.h"
+
+namespace perix::win {
+namespace {
+
+constexpr UINT_PTR kDeferredInitTimer = 10002;
+constexpr int kIconResource = 128;
+constexpr COLORREF kMacroNumbersColour = 0xFF3296;  // 0x00BBGGRR
+constexpr COLORREF kListHighlight = 0xFF3296;
+constexpr UINT kStartDiagnostics = WM_APP + 0x50;
+
+std::wstring Wide(std::u16string_view text) { return std::wstring(text.begin(), text.end()); }
+std::u16string Utf16(std::wstring_view text) { return std::u16string(text.begin(), text.end()); }
+
+// The folder of the running executable, with its trailing backslash.
+std::wstring ExecutableFolder() {
+  std::wstring path(32768, L'\0');
+  const DWORD n = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+  path.resize(n < path.size() ? n : 0);
+  const std::size_t slash = path.find_last_of(L"\\/");
+  return slash == std::wstring::npos ? std::wstring() : path.substr(0, slash + 1);
+}
+
+std::wstring CurrentDirectory() {
+  // 520 code units is what the working directory is kept in; longer ones are
+  // read whole rather than cut.
+  std::wstring directory(520, L'\0');
+  DWORD n = GetCurrentDirectoryW(static_cast<DWORD>(directory.size()), directory.data());
+  if (n >= directory.size()) {
+    directory.assign(n + 1, L'\0');
+    n = GetCurrentDirectoryW(static_cast<DWORD>(directory.size()), directory.data());
+  }
+  directory.resize(n < directory.size() ? n : 0);
+  return directory;
+}
+
+}  // namespace
+
+PERIX_BEGIN_MESSAGE_TABLE(CQMcfgDlg, CDialogBase)
+  OnMessage<&CQMcfgDlg::OnCreate>(WM_CREATE),
+  OnMessage<&CQMcfgDlg::OnClose>(WM_CLOSE),
+  OnMessage<&CQMcfgDlg::OnDestroy>(WM_DESTROY),
+  OnMessage<&CQMcfgDlg::OnPaint>(WM_PAINT),
+  OnMessage<&CQMcfgDlg::OnPrintClient>(WM_PRINTCLIENT),
+  OnMessage<&CQMcfgDlg::OnEraseBackground>(WM_ERASEBKGND),
+  OnMessage<&CQMcfgDlg::OnQueryDragIcon>(WM_QUERYDRAGICON),
+  OnMessage<&CQMcfgDlg::OnBackgroundPress>(WM_LBUTTONDOWN),
+  OnMessage<&CQMcfgDlg::OnTimer>(WM_TIMER),
+  OnMessage<&CQMcfgDlg::OnControlCommand>(WM_COMMAND),
+  OnMessage<&CQMcfgDlg::OnSliderPosition>(kSliderPositionMessage),
+  OnMessage<&CQMcfgDlg::OnColourChosen>(WindowMessage::ColourChosen),
+  OnMessage<&CQMcfgDlg::OnServiceRequest>(ServiceRequest::Request),
+  OnMessage<&CQMcfgDlg::OnServiceRequest>(ServiceRequest::DpiStagesChanged),
+  OnMessage<&CQMcfgDlg::OnServiceRequest>(ServiceRequest::DeviceReset),
+  OnMessage<&CQMcfgDlg::OnServiceRequest>(ServiceRequest::DeviceChanged),
+  OnMessage<&CQMcfgDlg::OnServiceRequest>(ServiceRequest::HidePages),
+  OnMessage<&CQMcfgDlg::OnServiceRequest>(WindowMessage::Unhandled1282),
+  OnMessage<&CQMcfgDlg::OnMenuChoice>(kMenuChoiceMessage),
+  // Keys from the hook matter only while a macro is recorded.
+  OnMessage<&CQMcfgDlg::OnIgnored>(WindowMessage::HookKey),
+  OnMessage<&CQMcfgDlg::OnStartDiagnostics>(kStartDiagnostics),
+PERIX_END_MESSAGE_TABLE(CQMcfgDlg, CDialogBase)
+
+CQMcfgDlg::CQMcfgDlg(DiagnosticOptions diagnostics)
+    : CDialogBase(DialogTemplate(WS_POPUP | WS_SYSMENU, WS_EX_APPWINDOW, 100, 100, L"")),
+      m_diagnostics(std::move(diagnostics)),
+      m_ui(*this) {}
+
+CQMcfgDlg::~CQMcfgDlg() {
+  // The controls' windows go while their objects are whole.
+  m_popup.reset();
+  DestroyWindow();
+}
+
+// ---------------------------------------------------------------------------
+// Start-up and shut-down
+
+LRESULT CQMcfgDlg::OnCreate(WPARAM, LPARAM) {
+  if (Default() == -1) return -1;
+
+  m_programFolder = ExecutableFolder();
+  SetProgramFolder(m_programFolder);
+  m_savedDirectory = CurrentDirectory();
+  // Relative paths (the skin files) resolve against the program folder from
+  // here on, wherever the program was started from.
+  SetCurrentDirectoryW(m_programFolder.c_str());
+
+  m_stringFile = m_programFolder + L"Strings.xml";
+  m_texts.SetStringFile(m_stringFile);
+  m_texts.SetSkinFolder(m_programFolder + L"skins\\");
+  // An empty face name gives the system's default face.
+  SetSkinFaceName(Wide(m_texts.Text(u"MAIN", u"FONT")));
+
+  BuildMainWindow();
+
+  m_hook.Load(m_programFolder);
+  m_hook.Install(Handle());
+  wchar_t trace[64];
+  std::swprintf(trace, 64, L"strtmp %x", static_cast<unsigned>(reinterpret_cast<std::uintptr_t>(Handle())));
+  m_ui.Trace(Utf16(trace));
+  m_hook.Enable(0);
+
+  SetTimer(Handle(), kDeferredInitTimer, 1, nullptr);
+  return 0;
+}
+
+void CQMcfgDlg::BuildMainWindow() {
+  m_controls.Build(Handle(), m_texts);
+  // The window takes the size of the home page's image. Without one it keeps
+  // the size the controls are placed for, so that it can still be seen,
+  // moved and closed.
+  const auto image = m_controls.HomeImageSize();
+  const int width = image ? image->cx : kMainWindowSize.width;
+  const int height = image ? image->cy : kMainWindowSize.height;
+  SetWindowPos(Handle(), nullptr, 0, 0, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+  Invalidate();
+}
+
+BOOL CQMcfgDlg::OnInitDialog() {
+  HINSTANCE instance = ModuleInstance();
+  m_icon = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(kIconResource), IMAGE_ICON,
+                                         GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON), LR_SHARED));
+  m_smallIcon = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(kIconResource), IMAGE_ICON,
+                                              GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), LR_SHARED));
+  SendMessageW(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_icon));
+  SendMessageW(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_smallIcon));
+
+  const DataPaths paths = ResolveDataFolder(Utf16(m_programFolder));
+  m_session = std::make_unique<ConfigSession>(paths, DefaultServiceLink());
+  m_model = std::make_unique<MainWindowModel>(*m_session, m_ui, m_texts);
+  m_model->LoadCaptions();
+  m_model->InitDialog();
+
+  SetWindowTextW(Handle(), kMainWindowTitle);
+
+  if (CListBoxEx* list = m_controls.ActionList()) {
+    list->SetOwner(Handle());
+    list->SetRightButtonNotification(true);
+    list->SetHighlight(kListHighlight, RGB(0, 0, 0));
+    list->SetTextColors(RGB(255, 255, 255), RGB(255, 255, 255));
+    list->SetSelectionHighlight(true);
+  }
+
+  SetWindowLongPtrW(Handle(), GWL_STYLE, GetWindowLongPtrW(Handle(), GWL_STYLE) | WS_MINIMIZEBOX);
+  ApplyView();
+  if (m_diagnostics.stressRounds > 0 || m_diagnostics.benchPageSwitches > 0) {
+    PostMessageW(Handle(), kStartDiagnostics, 0, 0);
+  }
+  return TRUE;
+}
+
+LRESULT CQMcfgDlg::OnTimer(WPARAM wParam, LPARAM) {
+  if (wParam != kDeferredInitTimer) return Default();
+  KillTimer(Handle(), kDeferredInitTimer);
+  if (m_model) {
+    m_model->OnDeferredInit();
+    ApplyView();
+  }
+  return 0;
+}
+
+LRESULT CQMcfgDlg::OnClose(WPARAM, LPARAM) {
+  ClosePopup();
+  EndDialog(IDCANCEL);
+  return 0;
+}
+
+LRESULT CQMcfgDlg::OnDestroy(WPARAM, LPARAM) {
+  const LRESULT result = Default();
+  m_hook.Enable(0);
+  m_hook.Remove();
+  m_popup.reset();
+  m_numbersFont.reset();
+  m_controls.ReleasePageImages();
+  if (!m_savedDirectory.empty()) SetCurrentDirectoryW(m_savedDirectory.c_str());
+  return result;
+}
+
+// ---------------------------------------------------------------------------
+// The view
+
+void CQMcfgDlg::ApplyView() {
+  if (!m_model || !Handle()) return;
+  const CViewRenderer::Repaint repaint = m_renderer.Apply(m_model->View(), m_controls);
+  if (repaint.page) {
+    RepaintAll();
+  } else if (repaint.macroNumbers && m_model->CurrentPage() == PageIdentifier(Page::Macros)) {
+    const RECT numbers{kMacroNumbersRect.left, kMacroNumbersRect.top, kMacroNumbersRect.right,
+                       kMacroNumbersRect.bottom};
+    RedrawWindow(Handle(), &numbers, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
+  }
+}
+
+void CQMcfgDlg::RepaintAll() {
+  // The window does not clip its children (transparent texts need the
+  // background under them), so its children repaint after it.
+  RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+}
+
+void CQMcfgDlg::DrawPage(HDC dc, const RECT& client) {
+  const int identifier = m_model ? m_model->CurrentPage() : PageIdentifier(Page::Home);
+  Page page = Page::Home;
+  Gdiplus::Bitmap* background = PageFromIdentifier(identifier, page) ? m_controls.Background(page) : nullptr;
+  if (background) {
+    DrawImage(dc, background, client);
+  } else {
+    FillRect(dc, &client, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+  }
+  if (!m_model || identifier != PageIdentifier(Page::Macros)) return;
+
+  const MainView& view = m_model->View();
+  if (!m_numbersFont) {
+    SkinFontRequest request;
+    request.height = kMacroNumbersFontHeight;
+    request.weight = FW_NORMAL;
+    m_numbersFont = CreateSkinFont(request);
+  }
+  const int savedMode = SetBkMode(dc, TRANSPARENT);
+  const COLORREF savedColour = SetTextColor(dc, kMacroNumbersColour);
+  {
+    ScopedSelectObject font(dc, m_numbersFont.get());
+    const std::wstring first = Wide(view.macroLine1);
+    const std::wstring second = Wide(view.macroLine2);
+    TextOutW(dc, kMacroTotalDelayOrigin.x, kMacroTotalDelayOrigin.y, first.c_str(), static_cast<int>(first.size()));
+    TextOutW(dc, kMacroActionCountOrigin.x, kMacroActionCountOrigin.y, second.c_str(),
+             static_cast<int>(second.size()));
+  }
+  SetTextColor(dc, savedColour);
+  SetBkMode(dc, savedMode);
+}
+
+LRESULT CQMcfgDlg::OnPaint(WPARAM, LPARAM) {
+  PaintDc paint(Handle());
+  RECT client{};
+  GetClientRect(Handle(), &client);
+  if (IsIconic(Handle())) {
+    const int x = (client.right - GetSystemMetrics(SM_CXICON) + 1) / 2;
+    const int y = (client.bottom - GetSystemMetrics(SM_CYICON) + 1) / 2;
+    if (m_icon) DrawIcon(paint.Get(), x, y, m_icon);
+    return 0;
+  }
+  {
+    OffscreenBuffer buffer(paint.Get(), client.right, client.bottom);
+    if (!buffer.Valid()) return 0;
+    DrawPage(buffer.Get(), client);
+    buffer.Present();
+  }
+  if (!m_painted) {
+    m_painted = true;
+    ReportFirstPaint();
+  }
+  return 0;
+}
+
+LRESULT CQMcfgDlg::OnPrintClient(WPARAM wParam, LPARAM) {
+  // Children that show the page under themselves ask for it this way.
+  HDC dc = reinterpret_cast<HDC>(wParam);
+  if (!dc) return 0;
+  RECT client{};
+  GetClientRect(Handle(), &client);
+  DrawPage(dc, client);
+  return 0;
+}
+
+LRESULT CQMcfgDlg::OnEraseBackground(WPARAM, LPARAM) { return 1; }
+
+LRESULT CQMcfgDlg::OnQueryDragIcon(WPARAM, LPARAM) { return reinterpret_cast<LRESULT>(m_icon); }
+
+LRESULT CQMcfgDlg::OnBackgroundPress(WPARAM, LPARAM lParam) {
+  ClosePopup();
+  // Let the system move the window, as if the press were on a caption.
+  POINT screen = PointFromLParam(lParam);
+  ClientToScreen(Handle(), &screen);
+  PostMessageW(Handle(), WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(static_cast<WORD>(screen.x), static_cast<WORD>(screen.y)));
+  return 0;
+}
+
+// ---------------------------------------------------------------------------
+// Commands and messages
+
+LRESULT CQMcfgDlg::OnControlCommand(WPARAM wParam, LPARAM lParam) {
+  const std::optional<Control> control = m_controls.ControlOf(reinterpret_cast<HWND>(lParam));
+  const UINT code = HIWORD(wParam);
+  const bool click = code == BN_CLICKED || code == BN_DOUBLECLICKED;
+  if (!control || !click || !m_model) return Default();
+  const ControlKind kind = LayoutOf(*control).kind;
+  if (kind != ControlKind::ImageButton && kind != ControlKind::CheckButton) return Default();
+  // A click anywhere closes an open menu before its own action.
+  ClosePopup();
+  m_model->OnCommand(*control);
+  ApplyView();
+  return 0;
+}
+
+LRESULT CQMcfgDlg::OnSliderPosition(WPARAM wParam, LPARAM lParam) {
+  if (!m_model) return 0;
+  const int position = static_cast<int>(static_cast<std::intptr_t>(wParam));
+  const int id = static_cast<int>(lParam);
+  // The bar already shows where it was pressed or dragged to.
+  if (const auto slider = m_controls.SliderWithId(id)) m_renderer.NoteSliderShows(*slider, position);
+  m_model->OnSliderPosition(position, id);
+  ApplyView();
+  return 0;
+}
+
+LRESULT CQMcfgDlg::OnColourChosen(WPARAM wParam, LPARAM) {
+  if (!m_model) return 0;
+  const auto colour = static_cast<std::uint32_t>(wParam & 0x00FFFFFFu);
+  // The picker already shows the colour; handing it back would restart its hue.
+  if (COwnColorSelect* picker = m_controls.Picker(); picker && picker->Colour() == colour) {
+    m_renderer.NotePickerShows(colour);
+  }
+  m_model->OnColourChosen(colour);
+  ApplyView();
+  return 0;
+}
+
+LRESULT CQMcfgDlg::OnServiceRequest(WPARAM wParam, LPARAM lParam) {
+  if (!m_model) return 0;
+  const std::intptr_t result = m_model->OnServiceRequest(MessageBeingHandled(), wParam, lParam);
+  ApplyView();
+  return result;
+}
+
+LRESULT CQMcfgDlg::OnMenuChoice(WPARAM, LPARAM) {
+  // The menus that act on their choice come with their pages; a choice from
+  // any other menu only closes it.
+  ClosePopup();
+  return 0;
+}
+
+LRESULT CQMcfgDlg::OnIgnored(WPARAM, LPARAM) { return 0; }
+
+// ---------------------------------------------------------------------------
+// Popup menus
+
+void CQMcfgDlg::ClosePopup() { m_popup.reset(); }
+
+void CQMcfgDlg::OpenPopupMenu(Menu menu, const std::vector<std::pair<std::wstring, std::uint32_t>>& items,
+                              POINT screen) {
+  ClosePopup();
+  const MenuLayout& layout = MenuLayoutOf(menu);
+  for (const auto& [text, command] : items) CBmpMenu::AddItem(text, command);
+  auto popup = std::make_unique<CBmpMenu>();
+  const std::wstring skins = L"skins\\";
+  const auto file = [&](std::string_view name) { return skins + std::wstring(name.begin(), name.end()); };
+  popup->SetImages(file(layout.background), file(layout.highlighted), file(layout.pressed), file(layout.disabled));
+  popup->SetItemStyle(layout.itemHeight == 24 ? 0 : 1);
+  popup->SetPosition(screen.x, screen.y);
+  if (popup->Create(Handle())) m_popup = std::move(popup);
+}
+
+}  // namespace perix::win

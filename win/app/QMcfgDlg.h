@@ -1,0 +1,104 @@
+#pragma once
+// CQMcfgDlg: the utility's one top-level window, a borderless skinned dialog
+// run modally by the application object. It builds every page's controls
+// from the skin, turns window messages into calls of the core's
+// MainWindowModel, and renders the model's view after each call.
+//
+// Start-up (WM_CREATE, then WM_INITDIALOG): the program folder becomes the
+// working directory; the string table and the skin face are found; every
+// control is built; KBHook.dll is loaded, installed and disabled; the
+// deferred-initialisation timer starts; then the data folder is resolved,
+// "Mouse.ini" loaded and validated, the home page shown and every page
+// filled. On destruction the hook is disabled and removed and the working
+// directory restored.
+
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "app/Diagnostics.h"
+#include "app/HookLibrary.h"
+#include "app/MainControls.h"
+#include "app/MainUiHost.h"
+#include "app/MainWindowModel.h"
+#include "app/ProgramTexts.h"
+#include "app/ViewRenderer.h"
+#include "controls/BmpMenu.h"
+#include "framework/Dialog.h"
+#include "framework/Gdi.h"
+#include "store/ConfigSession.h"
+
+namespace perix::win {
+
+inline constexpr wchar_t kMainWindowTitle[] = L"ZELT-7700 PERIX gaming mouse";
+
+class CQMcfgDlg : public CDialogBase {
+ public:
+  explicit CQMcfgDlg(DiagnosticOptions diagnostics = {});
+  ~CQMcfgDlg() override;
+
+  // Closes the open popup menu, if any (before any action of a click, a
+  // drag or a message box).
+  void ClosePopup();
+  CHookLibrary& Hook() { return m_hook; }
+  const std::wstring& ProgramFolder() const { return m_programFolder; }
+
+ private:
+  PERIX_DECLARE_MESSAGE_TABLE();
+  LRESULT OnCreate(WPARAM, LPARAM);
+  BOOL OnInitDialog() override;
+  // Enter and Esc do not end the program: the window closes only by its
+  // close buttons or the system's close command.
+  void OnOK() override {}
+  void OnCancel() override {}
+  LRESULT OnClose(WPARAM, LPARAM);
+  LRESULT OnDestroy(WPARAM, LPARAM);
+  LRESULT OnPaint(WPARAM, LPARAM);
+  LRESULT OnPrintClient(WPARAM, LPARAM);
+  LRESULT OnEraseBackground(WPARAM, LPARAM);
+  LRESULT OnQueryDragIcon(WPARAM, LPARAM);
+  LRESULT OnBackgroundPress(WPARAM, LPARAM);
+  LRESULT OnTimer(WPARAM, LPARAM);
+  LRESULT OnControlCommand(WPARAM, LPARAM);
+  LRESULT OnSliderPosition(WPARAM, LPARAM);
+  LRESULT OnColourChosen(WPARAM, LPARAM);
+  LRESULT OnServiceRequest(WPARAM, LPARAM);
+  LRESULT OnMenuChoice(WPARAM, LPARAM);
+  LRESULT OnIgnored(WPARAM, LPARAM);
+  LRESULT OnStartDiagnostics(WPARAM, LPARAM);
+
+  void BuildMainWindow();
+  // Renders the model's view into the controls and repaints what changed.
+  void ApplyView();
+  // The current page's background and the macro page's two numbers.
+  void DrawPage(HDC dc, const RECT& client);
+  void RepaintAll();
+  void OpenPopupMenu(Menu menu, const std::vector<std::pair<std::wstring, std::uint32_t>>& items, POINT screen);
+  void ReportFirstPaint();
+
+  // Diagnostics (Diagnostics.h); QMcfgDlg_diagnostics.cpp.
+  void ClickControl(Control control);
+  void ShowPageByClicks(Page page);
+  bool RunStress(int rounds, CDiagnosticReport& report);
+  void RunPageBench(int switches, CDiagnosticReport& report);
+
+  DiagnosticOptions m_diagnostics;
+  std::wstring m_programFolder;    // with a trailing backslash
+  std::wstring m_savedDirectory;   // the working directory before creation
+  std::wstring m_stringFile;
+  CProgramTexts m_texts;
+  CHookLibrary m_hook;
+  CMainUiHost m_ui;
+  CMainControls m_controls;
+  CViewRenderer m_renderer;
+  std::unique_ptr<ConfigSession> m_session;  // owned; made once the data folder is known
+  std::unique_ptr<MainWindowModel> m_model;  // owned; uses m_session, m_ui, m_texts
+  std::unique_ptr<CBmpMenu> m_popup;         // owned; the open popup menu
+  HICON m_icon = nullptr;                    // shared resource icons, never destroyed
+  HICON m_smallIcon = nullptr;
+  FontHandle m_numbersFont;                  // owned; the macro page's numbers
+  bool m_painted = false;
+};
+
+}  // namespace perix::win

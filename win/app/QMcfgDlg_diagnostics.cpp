@@ -1,0 +1,136 @@
+// The main window's own checks (Diagnostics.h): the leak check and the page
+// benchmark. They drive the window the way clicks do, through WM_COMMAND from
+// the controls' own handles, and never touch the configuration.
+
+#include <algorithm>
+#include <vector>
+
+#include "app/QMcfgDlg.h"
+#include "framework/GuiResources.h"
+
+namespace perix::win {
+namespace {
+
+Control TabOf(Page page) {
+  switch (page) {
+    case Page::Buttons: return Control::HomeButtonTab;
+    case Page::Lighting: return Control::HomeLightingTab;
+    case Page::Advanced: return Control::HomeAdvancedTab;
+    case Page::Macros: return Control::HomeMacroTab;
+    case Page::Home: break;
+  }
+  return Control::ButtonBack;
+}
+
+Control BackOf(Page page) {
+  switch (page) {
+    case Page::Buttons: return Control::ButtonBack;
+    case Page::Lighting: return Control::LightingBack;
+    case Page::Advanced: return Control::AdvancedBack;
+    case Page::Macros: return Control::MacroBack;
+    case Page::Home: break;
+  }
+  return Control::ButtonBack;
+}
+
+double Milliseconds(const LARGE_INTEGER& from, const LARGE_INTEGER& to) {
+  LARGE_INTEGER frequency{};
+  QueryPerformanceFrequency(&frequency);
+  return static_cast<double>(to.QuadPart - from.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
+}
+
+constexpr Page kCycle[] = {Page::Buttons, Page::Lighting, Page::Advanced, Page::Macros, Page::Home};
+
+}  // namespace
+
+void CQMcfgDlg::ReportFirstPaint() {
+  if (!m_diagnostics.reportFile.empty()) {
+    CDiagnosticReport report(m_diagnostics.reportFile);
+    report.Line("first-paint-ms %.1f", MillisecondsSinceProcessStart());
+    report.Line("string-table-parses %d", m_texts.ParseCount());
+  }
+  if (!m_diagnostics.readyEvent.empty()) {
+    if (HANDLE event = OpenEventW(EVENT_MODIFY_STATE, FALSE, m_diagnostics.readyEvent.c_str())) {
+      SetEvent(event);
+      CloseHandle(event);
+    }
+  }
+}
+
+void CQMcfgDlg::ClickControl(Control control) {
+  if (CWindowBase* window = m_controls.Window(control)) {
+    SendMessageW(Handle(), WM_COMMAND, MAKEWPARAM(0, BN_CLICKED), reinterpret_cast<LPARAM>(window->Handle()));
+  }
+}
+
+void CQMcfgDlg::ShowPageByClicks(Page page) {
+  Page current = Page::Home;
+  if (!m_model || !PageFromIdentifier(m_model->CurrentPage(), current) || current == page) return;
+  if (current != Page::Home) ClickControl(BackOf(current));
+  if (page != Page::Home) ClickControl(TabOf(page));
+}
+
+bool CQMcfgDlg::RunStress(int rounds, CDiagnosticReport& report) {
+  const auto round = [this](int i) {
+    const Page page = kCycle[i % std::size(kCycle)];
+    ShowPageByClicks(page);
+    RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    // The lighting page's mode menu, opened under its button and closed again.
+    RECT anchor{};
+    if (CWindowBase* mode = m_controls.Window(Control::LightingMode)) GetWindowRect(mode->Handle(), &anchor);
+    std::vector<std::pair<std::wstring, std::uint32_t>> items;
+    for (int mode = 1; mode <= 6; ++mode) {
+      const std::u16string name = m_texts.ButtonPageText(u"LEDMODE" + std::u16string(1, static_cast<char16_t>(u'0' + mode)));
+      items.emplace_back(std::wstring(name.begin(), name.end()), static_cast<std::uint32_t>(40004 + mode));
+    }
+    OpenPopupMenu(Menu::LedMode, items, POINT{anchor.left, anchor.bottom});
+    if (m_popup) RedrawWindow(m_popup->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    // A click on a page control closes it, as a user's would.
+    ClickControl(Control::HomeSpare);
+  };
+  // The first rounds settle what the system creates once and keeps.
+  for (int i = 0; i < 2 * static_cast<int>(std::size(kCycle)); ++i) round(i);
+  const int gdiBefore = GdiObjectCount();
+  const int userBefore = UserObjectCount();
+  for (int i = 0; i < rounds; ++i) round(i);
+  const int gdiAfter = GdiObjectCount();
+  const int userAfter = UserObjectCount();
+  report.Line("stress rounds=%d gdi %d -> %d user %d -> %d", rounds, gdiBefore, gdiAfter, userBefore, userAfter);
+  // A leak of one object a round would add as many objects as rounds.
+  const bool flat = gdiBefore > 0 && gdiAfter - gdiBefore <= 8 && userAfter - userBefore <= 0;
+  report.Line(flat ? "stress flat" : "stress LEAK");
+  return flat;
+}
+
+void CQMcfgDlg::RunPageBench(int switches, CDiagnosticReport& report) {
+  std::vector<double> times;
+  times.reserve(static_cast<std::size_t>(switches));
+  for (int i = 0; i < switches; ++i) {
+    // Home and a sub-page in turn: every switch is one click of a tab or of
+    // a back button.
+    const Page page = i % 2 == 0 ? kCycle[(i / 2) % 4] : Page::Home;
+    LARGE_INTEGER start{}, end{};
+    QueryPerformanceCounter(&start);
+    ShowPageByClicks(page);
+    UpdateWindow(Handle());
+    QueryPerformanceCounter(&end);
+    times.push_back(Milliseconds(start, end));
+  }
+  if (times.empty()) return;
+  std::sort(times.begin(), times.end());
+  double sum = 0;
+  for (double t : times) sum += t;
+  report.Line("page-switch-ms median %.2f mean %.2f min %.2f max %.2f (switches %d)", times[times.size() / 2],
+              sum / static_cast<double>(times.size()), times.front(), times.back(), switches);
+}
+
+LRESULT CQMcfgDlg::OnStartDiagnostics(WPARAM, LPARAM) {
+  CDiagnosticReport report(m_diagnostics.reportFile);
+  bool passed = true;
+  if (m_diagnostics.benchPageSwitches > 0) RunPageBench(m_diagnostics.benchPageSwitches, report);
+  if (m_diagnostics.stressRounds > 0) passed = RunStress(m_diagnostics.stressRounds, report);
+  EndDialog(passed ? IDOK : IDABORT);
+  return 0;
+}
+
+}  // namespace perix::win

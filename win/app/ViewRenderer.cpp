@@ -1,0 +1,42 @@
+#include "app/ViewRenderer.h"
+
+namespace perix::win {
+
+CViewRenderer::Repaint CViewRenderer::Apply(const MainView& view, CMainControls& controls) {
+  const bool fresh = !m_applied;
+  Repaint repaint;
+  repaint.page = fresh || view.page != m_applied->page;
+
+  for (std::size_t i = 0; i < kControlCount; ++i) {
+    const auto control = static_cast<Control>(i);
+    const ControlView& now = view.controls[i];
+    const ControlView* was = fresh ? nullptr : &m_applied->controls[i];
+    if (!was || now.caption != was->caption) controls.ApplyCaption(control, now.caption);
+    if (!was || now.checked != was->checked) controls.ApplyChecked(control, now.checked);
+    if (!was || now.position != was->position) controls.ApplyPosition(control, now.position);
+    if (!was || now.enabled != was->enabled) controls.ApplyEnabled(control, now.enabled);
+    if (!was || now.shown != was->shown) controls.ApplyShown(control, now.shown);
+  }
+
+  // Showing the lighting page hands the picker the stored colour, which also
+  // starts its hue over, even when the colour itself did not change.
+  const bool lightingShown = repaint.page && view.page == PageIdentifier(Page::Lighting);
+  if (fresh || lightingShown || view.pickerColour != m_applied->pickerColour) {
+    if (COwnColorSelect* picker = controls.Picker()) picker->SetColour(view.pickerColour);
+  }
+
+  repaint.macroNumbers =
+      !fresh && (view.macroLine1 != m_applied->macroLine1 || view.macroLine2 != m_applied->macroLine2);
+  m_applied = view;
+  return repaint;
+}
+
+void CViewRenderer::NoteSliderShows(Control slider, int position) {
+  if (m_applied) (*m_applied)[slider].position = position;
+}
+
+void CViewRenderer::NotePickerShows(std::uint32_t colour) {
+  if (m_applied) m_applied->pickerColour = colour;
+}
+
+}  // namespace perix::win
