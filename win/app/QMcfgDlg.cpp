@@ -1,5 +1,6 @@
 #include "app/QMcfgDlg.h"
 
+#include <algorithm>
 #include <cwchar>
 
 #include "app/ServiceLink.h"
@@ -180,6 +181,7 @@ LRESULT CQMcfgDlg::OnDestroy(WPARAM, LPARAM) {
   m_hook.Remove();
   m_popup.reset();
   m_numbersFont.reset();
+  m_background.reset();
   m_controls.ReleasePageImages();
   if (!m_savedDirectory.empty()) SetCurrentDirectoryW(m_savedDirectory.c_str());
   return result;
@@ -208,12 +210,34 @@ void CQMcfgDlg::RepaintAll() {
 
 void CQMcfgDlg::DrawPage(HDC dc, const RECT& client) {
   const int identifier = m_model ? m_model->CurrentPage() : PageIdentifier(Page::Home);
-  Page page = Page::Home;
-  Gdiplus::Bitmap* background = PageFromIdentifier(identifier, page) ? m_controls.Background(page) : nullptr;
-  if (background) {
-    DrawImage(dc, background, client);
-  } else {
-    FillRect(dc, &client, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+  const int width = client.right - client.left;
+  const int height = client.bottom - client.top;
+  // The page's image is scaled once into a bitmap of the window's size and
+  // copied from there: the window and every child showing the page under
+  // itself repaint from it.
+  if (!m_background || m_backgroundPage != identifier || m_backgroundSize.cx != width ||
+      m_backgroundSize.cy != height) {
+    m_background.reset(CreateCompatibleBitmap(dc, std::max(width, 1), std::max(height, 1)));
+    m_backgroundPage = identifier;
+    m_backgroundSize = {width, height};
+    MemoryDc target(dc);
+    if (m_background && target.Get()) {
+      ScopedSelectObject select(target.Get(), m_background.get());
+      const RECT all{0, 0, width, height};
+      Page page = Page::Home;
+      Gdiplus::Bitmap* image = PageFromIdentifier(identifier, page) ? m_controls.Background(page) : nullptr;
+      FillRect(target.Get(), &all, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+      DrawImage(target.Get(), image, all);
+    }
+  }
+  {
+    MemoryDc source(dc);
+    if (m_background && source.Get()) {
+      ScopedSelectObject select(source.Get(), m_background.get());
+      BitBlt(dc, client.left, client.top, width, height, source.Get(), 0, 0, SRCCOPY);
+    } else {
+      FillRect(dc, &client, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    }
   }
   if (!m_model || identifier != PageIdentifier(Page::Macros)) return;
 

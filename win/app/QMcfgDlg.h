@@ -98,6 +98,9 @@ class CQMcfgDlg : public CDialogBase {
   HICON m_icon = nullptr;                    // shared resource icons, never destroyed
   HICON m_smallIcon = nullptr;
   FontHandle m_numbersFont;                  // owned; the macro page's numbers
+  BitmapHandle m_background;                 // owned; the current page's image at the window's size
+  int m_backgroundPage = 0;
+  SIZE m_backgroundSize{};
   bool m_painted = false;
 };
 
