@@ -28,4 +28,8 @@ perix_session_start() {
   # A resident server makes each Wine start take a tenth of a second, not two.
   wineserver -p >/dev/null 2>&1 &
   trap perix_session_end EXIT
+  # The first Wine program starts the prefix's services, which keep that
+  # program's standard handles open for the whole session: start them here,
+  # on /dev/null, or ctest waits for ever on the pipes of its first test.
+  wine cmd /c exit </dev/null >/dev/null 2>&1 || true
 }

@@ -70,9 +70,7 @@ bool MarkupReader::LoadBytes(std::string_view bytes) {
   return Parse();
 }
 
-bool MarkupReader::SetDoc(std::u16string_view text) { return SetDoc(std::u16string(text)); }
-
-bool MarkupReader::SetDoc(std::u16string&& text) {
+bool MarkupReader::SetDoc(std::u16string text) {
   Clear();
   m_text = std::move(text);
   return Parse();

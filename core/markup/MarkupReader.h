@@ -35,8 +35,7 @@ class MarkupReader {
   bool Load(std::u16string_view path);  // through the operating system's files
   bool Load(FileSystem& files, std::u16string_view path);
   bool LoadBytes(std::string_view bytes);  // a file's contents, encoding still to be found
-  bool SetDoc(std::u16string_view text);
-  bool SetDoc(std::u16string&& text);
+  bool SetDoc(std::u16string text);
 
   bool IsWellFormed() const { return m_wellFormed; }
   // Diagnostics gathered while loading and parsing, separated by spaces.

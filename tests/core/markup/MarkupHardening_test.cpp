@@ -100,8 +100,9 @@ TEST(MarkupHardening, FiftyMegabyteDocument) {
   const std::string value(40, 'v');
   std::size_t keys = 0;
   while (bytes.size() < 50u * 1024 * 1024) {
-    const std::string name = "K" + std::to_string(keys++);
-    bytes += "  <" + name + ">" + value + " &amp; \xE4\xB8\xAD</" + name + ">\n";
+    const std::string name = std::to_string(keys++);
+    bytes.append("  <K").append(name).append(">").append(value).append(" &amp; \xE4\xB8\xAD</K");
+    bytes.append(name).append(">\n");
   }
   bytes += "</BUTTONPAGE>\n";
   MarkupReader reader;
@@ -110,8 +111,12 @@ TEST(MarkupHardening, FiftyMegabyteDocument) {
   std::size_t found = 0;
   while (reader.FindElem()) ++found;
   EXPECT_EQ(found, keys);
-  EXPECT_EQ(reader.GetTagName(), u"K" + DecimalText(static_cast<std::int64_t>(keys - 1)));
-  EXPECT_EQ(reader.GetData(), Widen(value) + u" & \u4E2D");
+  std::u16string lastName = u"K";
+  lastName.append(DecimalText(static_cast<std::int64_t>(keys - 1)));
+  EXPECT_EQ(reader.GetTagName(), lastName);
+  std::u16string lastData = Widen(value);
+  lastData.append(u" & \u4E2D");
+  EXPECT_EQ(reader.GetData(), lastData);
 }
 
 TEST(MarkupHardening, TagsTooLongForTheirIndexFields) {
