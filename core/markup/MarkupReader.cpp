@@ -108,6 +108,13 @@ std::u16string_view MarkupReader::TagNameAt(std::size_t start) const {
   return text.substr(start + 1, markup::NameEnd(text, start + 1) - start - 1);
 }
 
+bool MarkupReader::NameIs(std::size_t start, std::u16string_view name) const {
+  const std::u16string_view text = m_text;
+  const std::size_t first = start + 1;
+  if (text.size() - first < name.size() || text.compare(first, name.size(), name) != 0) return false;
+  return first + name.size() == text.size() || markup::IsNameDelimiter(text[first + name.size()]);
+}
+
 void MarkupReader::CloseElement(std::uint32_t position, std::size_t end, std::size_t endTagLength) {
   ElementEntry& entry = m_index[position];
   entry.length = static_cast<std::uint32_t>(end - entry.start);
@@ -146,7 +153,7 @@ bool MarkupReader::Parse() {
   std::uint32_t open = 0;  // innermost open element; 0 = the document level
   std::size_t pos = 0;
   while (pos < n) {
-    const std::size_t lt = text.find(u'<', pos);
+    const std::size_t lt = markup::FindChar(text, pos, u'<');
     if (lt == npos) break;
     const MarkupNode node = markup::ScanMarkup(text, lt);
 
@@ -216,7 +223,7 @@ bool MarkupReader::Parse() {
       continue;
     }
     const std::size_t openStart = m_index[open].start;
-    if (TagNameAt(openStart) == name) {
+    if (NameIs(openStart, name)) {
       CloseElement(open, node.end, node.end - lt);
       open = m_index[open].parent;
       continue;
@@ -231,10 +238,10 @@ bool MarkupReader::Parse() {
     // the stray end tag is ignored.
     std::uint32_t match = m_index[open].parent;
     for (std::size_t steps = 0; match != 0 && steps < kAncestorSearchLimit; ++steps) {
-      if (TagNameAt(m_index[match].start) == name) break;
+      if (NameIs(m_index[match].start, name)) break;
       match = m_index[match].parent;
     }
-    if (match == 0 || TagNameAt(m_index[match].start) != name) continue;
+    if (match == 0 || !NameIs(m_index[match].start, name)) continue;
     for (std::uint32_t cut = open; cut != match; cut = m_index[cut].parent) CutElement(cut, lt);
     CloseElement(match, node.end, node.end - lt);
     open = m_index[match].parent;
@@ -300,7 +307,7 @@ void MarkupReader::ResetPos() {
 bool MarkupReader::FindElem(std::u16string_view name) {
   std::uint32_t candidate = m_position != 0 ? m_index[m_position].nextSibling : m_index[m_parent].firstChild;
   for (; candidate != 0; candidate = m_index[candidate].nextSibling) {
-    if (name.empty() || TagNameAt(m_index[candidate].start) == name) {
+    if (name.empty() || NameIs(m_index[candidate].start, name)) {
       m_position = candidate;
       m_nodeType = kMarkupElement;
       m_nodeOffset = m_index[candidate].start;
@@ -407,7 +414,7 @@ std::u16string MarkupReader::ElementData(std::uint32_t position) const {
   const std::size_t end = ContentEnd(position);
   if (end <= start) return out;
   const std::u16string_view bounded = std::u16string_view(m_text).substr(0, end);
-  std::size_t lt = bounded.find(u'<', start);
+  std::size_t lt = markup::FindChar(bounded, start, u'<');
   if (lt == npos) {
     markup::AppendDecoded(bounded.substr(start), out);
     return out;
@@ -425,7 +432,7 @@ std::u16string MarkupReader::ElementData(std::uint32_t position) const {
       out.append(bounded.substr(lt + 9, node.end - 3 - (lt + 9)));
     }
     pos = node.end;
-    lt = bounded.find(u'<', pos);
+    lt = markup::FindChar(bounded, pos, u'<');
   }
   return out;
 }

@@ -73,6 +73,9 @@ class MarkupReader {
   void CloseElement(std::uint32_t position, std::size_t end, std::size_t endTagLength);
   void CutElement(std::uint32_t position, std::size_t end);
   std::u16string_view TagNameAt(std::size_t start) const;
+  // Whether the tag starting at `start` is named `name`; `name` must not be
+  // a prefix of a longer name.
+  bool NameIs(std::size_t start, std::u16string_view name) const;
   std::size_t StartTagLength(std::uint32_t position) const;
   std::size_t EndTagLength(std::uint32_t position) const;
   std::size_t ContentStart(std::uint32_t position) const;

@@ -122,8 +122,9 @@ MarkupNode ScanMarkup(std::u16string_view text, std::size_t pos) {
     } else if (node.nameEnd == pos + 2) {
       node.error = ScanError::BadNameStart;
     } else {
-      const std::size_t close = text.find_first_of(u"<>", node.nameEnd);
-      if (close == npos) {
+      std::size_t close = node.nameEnd;
+      while (close < text.size() && text[close] != u'>' && text[close] != u'<') ++close;
+      if (close == text.size()) {
         node.error = ScanError::Unterminated;
         node.end = text.size();
       } else if (text[close] == u'<') {
@@ -244,7 +245,7 @@ bool FindAttribute(std::u16string_view attributes, std::u16string_view name, boo
 void AppendDecoded(std::u16string_view text, std::u16string& out) {
   std::size_t i = 0;
   for (;;) {
-    const std::size_t amp = text.find(u'&', i);
+    const std::size_t amp = FindChar(text, i, u'&');
     if (amp == npos) {
       out.append(text.substr(i));
       return;
