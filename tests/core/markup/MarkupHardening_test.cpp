@@ -90,8 +90,9 @@ TEST(MarkupHardening, HundredThousandNestedElements) {
   EXPECT_LT(reader.GetResult().size(), 40000u);
   EXPECT_EQ(WalkEverything(reader), kDepth);
 
-  // Deep nesting plus stray end tags that match nothing open.
-  for (std::size_t i = 0; i < kDepth; ++i) doc += u"</b>";
+  // Deep nesting plus stray end tags that match nothing open: each looks a
+  // bounded way up, so this stays linear.
+  for (std::size_t i = 0; i < kDepth / 5; ++i) doc += u"</b>";
   EXPECT_FALSE(reader.SetDoc(doc));
 }
 
