@@ -414,6 +414,7 @@ std::u16string MarkupReader::ElementData(std::uint32_t position) const {
   const std::size_t end = ContentEnd(position);
   if (end <= start) return out;
   const std::u16string_view bounded = std::u16string_view(m_text).substr(0, end);
+  out.reserve(end - start);  // decoding only ever shortens the text
   std::size_t lt = markup::FindChar(bounded, start, u'<');
   if (lt == npos) {
     markup::AppendDecoded(bounded.substr(start), out);
