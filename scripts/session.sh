@@ -32,8 +32,4 @@ perix_session_start() {
   # here, detached, or ctest waits on the first test's output forever.
   "$here/scripts/wine-run" cmd /c exit </dev/null >/dev/null 2>&1 || true
   trap perix_session_end EXIT
-  # The first Wine program starts the prefix's services, which keep that
-  # program's standard handles open for the whole session: start them here,
-  # on /dev/null, or ctest waits for ever on the pipes of its first test.
-  wine cmd /c exit </dev/null >/dev/null 2>&1 || true
 }
