@@ -303,7 +303,7 @@ void MainWindowModel::ResetAllProfiles() {
   m_context.session.ApplyConfiguration();
 }
 
-FileDialogSpec MainWindowModel::ProfileDialogSpec() const {
+FileDialogOptions MainWindowModel::ProfileDialogSpec() const {
   return {u"prof", u"*.prof", u"Profile File(*.prof)|*.prof|", m_context.session.Paths().settingsFile};
 }
 

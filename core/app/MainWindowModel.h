@@ -78,7 +78,7 @@ class MainWindowModel {
   ButtonPage& Buttons() { return m_buttons; }
 
  private:
-  FileDialogSpec ProfileDialogSpec() const;
+  FileDialogOptions ProfileDialogSpec() const;
   void ShowMacroNumbers(std::int32_t first, std::int32_t second);
 
   MainView m_view;

@@ -46,8 +46,8 @@ class RecordingUi final : public UiHost {
     warnings.emplace_back(text);
     return answerOk;
   }
-  std::optional<std::u16string> ChooseFileToOpen(const FileDialogSpec&) override { return chosenFile; }
-  std::optional<std::u16string> ChooseFileToSave(const FileDialogSpec&) override { return chosenFile; }
+  std::optional<std::u16string> ChooseFileToOpen(const FileDialogOptions&) override { return chosenFile; }
+  std::optional<std::u16string> ChooseFileToSave(const FileDialogOptions&) override { return chosenFile; }
   void OpenWebAddress(std::u16string_view) override {}
   void OpenHelp() override {}
   void CloseMainWindow(int result) override { closedWith = result; }
