@@ -14,7 +14,7 @@ cmake --build --preset windows -j "$jobs"
 # file): its tests run again under AddressSanitizer and UndefinedBehavior-
 # Sanitizer, and the markup reader is fuzzed briefly.
 cmake --preset linux-asan >/dev/null
-cmake --build --preset linux-asan -j "$jobs" --target perix_core_tests
+cmake --build --preset linux-asan -j "$jobs" --target perix_core_tests perixctl
 cmake --preset linux-fuzz >/dev/null
 cmake --build --preset linux-fuzz -j "$jobs"
 
