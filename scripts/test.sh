@@ -10,6 +10,13 @@ cmake --preset linux >/dev/null
 cmake --build --preset linux -j "$jobs"
 cmake --preset windows >/dev/null
 cmake --build --preset windows -j "$jobs"
+# The core reads files from outside (settings, profiles, macros, the string
+# file): its tests run again under AddressSanitizer and UndefinedBehavior-
+# Sanitizer, and the markup reader is fuzzed briefly.
+cmake --preset linux-asan >/dev/null
+cmake --build --preset linux-asan -j "$jobs" --target perix_core_tests perixctl
+cmake --preset linux-fuzz >/dev/null
+cmake --build --preset linux-fuzz -j "$jobs"
 
 source scripts/session.sh
 perix_session_start
@@ -24,6 +31,18 @@ run_ctest() {
 }
 run_ctest linux -j "$jobs"
 run_ctest windows -j "$jobs"
+run_ctest linux-asan -j "$jobs"
+
+fuzz_log=build/fuzz-markup.log
+mkdir -p build/linux-fuzz/corpus
+if build/linux-fuzz/bin/markup_fuzzer -dict=tests/fuzz/markup.dict -max_total_time=45 -max_len=4096 -timeout=10 \
+     -artifact_prefix=build/linux-fuzz/ build/linux-fuzz/corpus tests/data/markup/corpus >"$fuzz_log" 2>&1; then
+  summary+=("fuzz markup: $(grep -E '^#[0-9]+[[:space:]]+DONE' "$fuzz_log" | tail -n 1)")
+else
+  status=1
+  tail -n 60 "$fuzz_log"
+  summary+=("fuzz markup: FAILED, input saved in build/linux-fuzz/ (log $fuzz_log)")
+fi
 
 echo
 echo "== Summary"

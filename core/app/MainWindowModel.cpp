@@ -70,7 +70,8 @@ MainWindowModel::MainWindowModel(ConfigSession& session, UiHost& ui, TextSource&
       m_macros(session.Paths().settingsFile, session.Files()),
       m_dpi(m_context),
       m_advanced(m_context),
-      m_lighting(m_context) {}
+      m_lighting(m_context),
+      m_buttons(m_context, m_macros) {}
 
 void MainWindowModel::LoadCaptions() {
   for (const PageLayout& page : PagesInBuildOrder()) {
@@ -173,6 +174,7 @@ void MainWindowModel::RefreshPages() {
   m_view[Control::AdvancedAccelerationSlider].shown = advanced;
   m_view[Control::AdvancedLevelXSlider].shown = false;
   m_view[Control::AdvancedLevelYSlider].shown = false;
+  m_buttons.ShowButtonAssignments();
 }
 
 void MainWindowModel::OnCommand(Control control) {
@@ -301,7 +303,7 @@ void MainWindowModel::ResetAllProfiles() {
   m_context.session.ApplyConfiguration();
 }
 
-FileDialogSpec MainWindowModel::ProfileDialogSpec() const {
+FileDialogOptions MainWindowModel::ProfileDialogSpec() const {
   return {u"prof", u"*.prof", u"Profile File(*.prof)|*.prof|", m_context.session.Paths().settingsFile};
 }
 

@@ -13,6 +13,7 @@
 #include "app/PageContext.h"
 #include "app/TextSource.h"
 #include "app/UiHost.h"
+#include "buttons/ButtonPage.h"
 #include "macros/MacroLibrary.h"
 #include "performance/AdvancedPage.h"
 #include "performance/DpiPage.h"
@@ -74,9 +75,10 @@ class MainWindowModel {
   DpiPage& Dpi() { return m_dpi; }
   AdvancedPage& Advanced() { return m_advanced; }
   LightingPage& Lighting() { return m_lighting; }
+  ButtonPage& Buttons() { return m_buttons; }
 
  private:
-  FileDialogSpec ProfileDialogSpec() const;
+  FileDialogOptions ProfileDialogSpec() const;
   void ShowMacroNumbers(std::int32_t first, std::int32_t second);
 
   MainView m_view;
@@ -85,6 +87,7 @@ class MainWindowModel {
   DpiPage m_dpi;
   AdvancedPage m_advanced;
   LightingPage m_lighting;
+  ButtonPage m_buttons;
   struct SliderReport {
     int position = 0;
     int controlId = 0;

@@ -5,13 +5,13 @@
 namespace perix {
 
 int SliderShows(Control slider, int value) {
-  const SliderLayout& spec = LayoutOf(slider).slider;
-  return (value < spec.minimum || value > spec.maximum) ? spec.minimum : value;
+  const SliderLayout& range = LayoutOf(slider).slider;
+  return (value < range.minimum || value > range.maximum) ? range.minimum : value;
 }
 
 int ClampToSlider(Control slider, int position) {
-  const SliderLayout& spec = LayoutOf(slider).slider;
-  return std::clamp(position, spec.minimum, spec.maximum);
+  const SliderLayout& range = LayoutOf(slider).slider;
+  return std::clamp(position, range.minimum, range.maximum);
 }
 
 }  // namespace perix

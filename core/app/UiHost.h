@@ -9,7 +9,7 @@
 
 namespace perix {
 
-struct FileDialogSpec {
+struct FileDialogOptions {
   std::u16string defaultExtension;  // without the dot
   std::u16string fileName;          // initial file name, e.g. "*.prof"
   std::u16string filter;            // "Description(*.ext)|*.ext|"
@@ -25,8 +25,8 @@ class UiHost {
   virtual bool Warn(std::u16string_view text, bool okCancel) = 0;
 
   // Nothing when the user cancels.
-  virtual std::optional<std::u16string> ChooseFileToOpen(const FileDialogSpec& spec) = 0;
-  virtual std::optional<std::u16string> ChooseFileToSave(const FileDialogSpec& spec) = 0;
+  virtual std::optional<std::u16string> ChooseFileToOpen(const FileDialogOptions& options) = 0;
+  virtual std::optional<std::u16string> ChooseFileToSave(const FileDialogOptions& options) = 0;
 
   virtual void OpenWebAddress(std::u16string_view address) = 0;
   // Brings an open help viewer to the front, or opens the help file.

@@ -3,6 +3,7 @@
 // the program builds and stores, "C:\...\Mouse.ini"); outside Windows the
 // implementation reads a backslash as the folder separator.
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -14,6 +15,13 @@ enum class FileStatus {
   NotFound,      // no such file or folder
   AccessDenied,  // exists, but this process may not read or write it
   Failed,        // any other failure (a folder where a file was expected, a full disk, ...)
+};
+
+// What tells a changed file from an unchanged one without reading it.
+struct FileStamp {
+  std::uint64_t size = 0;
+  std::int64_t modified = 0;  // last write, in the platform's finest unit
+  friend bool operator==(const FileStamp&, const FileStamp&) = default;
 };
 
 struct FileRead {
@@ -35,6 +43,13 @@ class FileSystem {
   // short while and then the file is rewritten in place, so the change is
   // never dropped.
   virtual FileStatus WriteAtomically(std::u16string_view path, std::string_view bytes) = 0;
+
+  // Size and last-write time of a file; nothing when it cannot be examined,
+  // which callers take as "changed".
+  virtual std::optional<FileStamp> Stamp(std::u16string_view path) {
+    (void)path;
+    return std::nullopt;
+  }
 
   virtual bool Exists(std::u16string_view path) = 0;
   // Creates the folder and any missing parents; true when it exists afterwards.

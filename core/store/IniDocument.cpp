@@ -51,7 +51,7 @@ IniDocument IniDocument::Parse(std::string_view bytes) {
   const auto decode = [&](std::string_view raw) -> std::u16string {
     switch (document.m_encoding) {
       case IniEncoding::Ansi: return DecodeAnsi(raw);
-      case IniEncoding::Utf8: return DecodeIniUtf8(raw);
+      case IniEncoding::Utf8: return Utf8ToUtf16(raw);
       case IniEncoding::Utf16LE:
       case IniEncoding::Utf16BE: break;
     }

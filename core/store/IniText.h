@@ -23,11 +23,6 @@ enum class IniEncoding {
 IniEncoding DetectIniEncoding(std::string_view bytes, std::size_t& markLength);
 std::string_view IniByteOrderMark(IniEncoding encoding);
 
-// UTF-8 decoded as the platform decodes it: a malformed sequence becomes
-// U+FFFD per maximal invalid prefix, and a sequence cut short by the end of
-// the input becomes one U+FFFD.
-std::u16string DecodeIniUtf8(std::string_view bytes);
-
 // The blanks the reader trims around names and values: tab, the line and
 // page breaks, and space. Other Unicode spaces are part of the text.
 constexpr bool IsIniBlank(char16_t c) { return c == u' ' || (c >= u'\t' && c <= u'\r'); }

@@ -56,14 +56,78 @@ char32_t DecodeUtf8(std::string_view s, std::size_t& pos, bool& ok) {
   return cp;
 }
 
+// Continuation bytes a lead byte announces; 0 for bytes that cannot start a
+// sequence (continuations, the overlong leads C0 and C1, and F5..FF).
+int FollowingBytes(unsigned char lead) {
+  if (lead >= 0xC2 && lead <= 0xDF) return 1;
+  if (lead >= 0xE0 && lead <= 0xEF) return 2;
+  if (lead >= 0xF0 && lead <= 0xF4) return 3;
+  return 0;
+}
+
 }  // namespace
 
-std::u16string Utf8ToUtf16(std::string_view utf8) {
+std::u16string Utf8ToUtf16(std::string_view bytes) {
   std::u16string out;
-  out.reserve(utf8.size());
-  std::size_t pos = 0;
-  bool ok = true;
-  while (pos < utf8.size()) AppendCodePoint(out, DecodeUtf8(utf8, pos, ok));
+  out.reserve(bytes.size());
+  const std::size_t n = bytes.size();
+  const auto at = [&](std::size_t i) { return static_cast<unsigned char>(bytes[i]); };
+  std::size_t i = 0;
+  while (i < n) {
+    const unsigned char lead = at(i);
+    if (lead < 0x80) {
+      out.push_back(lead);
+      ++i;
+      continue;
+    }
+    const int following = FollowingBytes(lead);
+    if (following == 0) {
+      out.push_back(kReplacement);
+      ++i;
+      continue;
+    }
+    if (n - i - 1 < static_cast<std::size_t>(following)) {
+      // Cut short by the end of the input: one replacement for the rest.
+      out.push_back(kReplacement);
+      break;
+    }
+    // Each continuation byte is checked as it is taken, together with the
+    // range the bits so far allow; a failing byte is not consumed, so the
+    // replacement covers only the valid prefix.
+    static constexpr unsigned char kLeadMask[4] = {0x7F, 0x1F, 0x0F, 0x07};
+    char32_t value = lead & kLeadMask[following];
+    std::size_t next = i + 1;
+    bool ok = false;
+    int stage = following;
+    for (;;) {
+      const unsigned bits = at(next) ^ 0x80u;
+      if (bits >= 0x40) break;
+      value = (value << 6) | bits;
+      if (stage == 3) {
+        ++next;
+        if (value < 0x10) break;  // overlong four-byte form
+        --stage;
+        continue;
+      }
+      if (stage == 2) {
+        if (value >= (0x110000 >> 6)) break;  // beyond U+10FFFF
+        ++next;
+        if (value < 0x20) break;  // overlong three-byte form
+        if (value >= (0xD800 >> 6) && value <= (0xDFFF >> 6)) break;  // a surrogate
+        --stage;
+        continue;
+      }
+      ++next;
+      ok = value >= 0x80;
+      break;
+    }
+    if (ok) {
+      AppendCodePoint(out, value);
+    } else {
+      out.push_back(kReplacement);
+    }
+    i = next;
+  }
   return out;
 }
 

@@ -10,8 +10,9 @@
 
 namespace perix {
 
-// Converts UTF-8 to UTF-16. Malformed sequences become U+FFFD, so the result
-// is always valid UTF-16.
+// Converts UTF-8 to UTF-16 as Windows does: each maximal invalid prefix
+// becomes one U+FFFD, and a sequence cut short by the end of the input one
+// U+FFFD for the rest. The result is always valid UTF-16.
 std::u16string Utf8ToUtf16(std::string_view utf8);
 
 // Converts UTF-16 to UTF-8. A lone surrogate becomes U+FFFD.

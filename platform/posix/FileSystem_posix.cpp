@@ -128,6 +128,15 @@ class PosixFileSystem final : public FileSystem {
     return WriteInPlace(target, bytes);
   }
 
+  std::optional<FileStamp> Stamp(std::u16string_view path) override {
+    struct stat info {};
+    if (::stat(NativePath(path).c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return std::nullopt;
+    FileStamp stamp;
+    stamp.size = static_cast<std::uint64_t>(info.st_size);
+    stamp.modified = static_cast<std::int64_t>(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec;
+    return stamp;
+  }
+
   bool Exists(std::u16string_view path) override {
     struct stat info {};
     return ::stat(NativePath(path).c_str(), &info) == 0;

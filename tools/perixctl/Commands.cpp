@@ -6,6 +6,12 @@
 
 #include "Describe.h"
 #include "app/ServiceLink.h"
+#include "buttons/KeyNames.h"
+#include "config/KeyUsageTable.h"
+#include "macros/MacroListing.h"
+#include "skin/StringTable.h"
+#include "store/MacroFile.h"
+#include "store/SettingsStore.h"
 #include "config/Defaults.h"
 #include "config/DeviceConfig.h"
 #include "store/ConfigSession.h"
@@ -25,10 +31,11 @@ int Fail(const std::string& message) {
   return kExitFailure;
 }
 
+// A key stored as a HID usage, by the name the key dialog gives it.
 std::string UsageName(std::uint8_t usage) {
-  char text[8];
-  std::snprintf(text, sizeof text, "0x%02X", usage);
-  return std::string("usage ") + text;
+  std::uint8_t virtualKey = 0;
+  if (!VirtualKeyFromUsage(usage, virtualKey)) return {};
+  return Utf16ToUtf8(KeyCaptionOf(virtualKey));
 }
 
 // Reads and validates a settings or profile file; reports why it cannot.
@@ -131,6 +138,28 @@ int Reset(const Options& options) {
   const ProfileFileStatus status = ExportProfile(*loaded.config, path);
   if (status != ProfileFileStatus::Ok) return Fail(options.file + ": " + ProfileFileStatusText(status));
   std::cout << "Reset all profiles of " << options.file << "\n";
+  return 0;
+}
+
+int ShowMacro(const Options& options) {
+  const std::u16string path = Utf8ToUtf16(options.file);
+  const FileRead read = DefaultFileSystem().ReadAll(path);
+  if (!read.ok()) return Fail(options.file + ": " + FileStatusText(read.status));
+  if (!options.strings.empty()) {
+    const std::u16string strings = Utf8ToUtf16(options.strings);
+    if (!DefaultFileSystem().Exists(strings)) return Fail(options.strings + ": " + FileStatusText(FileStatus::NotFound));
+    SetStringFile(strings);
+  }
+  const MacroFileContents macro = LoadMacroFile(path);
+  if (!macro.BlobRead) return Fail(options.file + ": not a macro file (it holds no readable MacroSetting_0)");
+  const int loop = ReadLoopTime(path, 0);
+  const auto lines = ListMacroRecords(macro.Buffer);
+  const auto model = DescribeMacro(macro.Buffer, lines, loop);
+  if (options.json) {
+    std::cout << model.dump(2) << "\n";
+  } else {
+    std::cout << options.file << "\n" << RenderMacroText(model);
+  }
   return 0;
 }
 

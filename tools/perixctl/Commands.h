@@ -7,6 +7,7 @@ namespace perixctl {
 struct Options {
   std::string file;         // UTF-8
   std::string destination;  // UTF-8
+  std::string strings;      // UTF-8; the string file, when given
   bool json = false;
 };
 
@@ -17,5 +18,6 @@ int Validate(const Options& options);
 int Export(const Options& options);
 int Import(const Options& options);
 int Reset(const Options& options);
+int ShowMacro(const Options& options);
 
 }  // namespace perixctl

@@ -278,4 +278,78 @@ std::string RenderRepairsText(const ordered_json& repairs) {
   return out.str();
 }
 
+namespace {
+
+// English stand-ins for lines whose words come from a string file that was
+// not given.
+std::string FallbackText(const MacroRecord& record) {
+  switch (record.KindOf()) {
+    case MacroKind::MouseButton:
+      switch (record.Operand1) {
+        case 1: return "left button";
+        case 2: return "right button";
+        case 4: return "middle button";
+        default: return "mouse button " + std::to_string(record.Operand1);
+      }
+    case MacroKind::MouseMove: {
+      static const char* const kNames[] = {"no movement", "move left", "move right", "move up", "move down"};
+      const MoveStep step = ReadMoveStep(record);
+      return std::string(kNames[static_cast<int>(step.direction)]) + " : " + std::to_string(step.distance);
+    }
+    case MacroKind::Key: {
+      char text[24];
+      std::snprintf(text, sizeof text, "key with usage 0x%02X", record.Operand1);
+      return text;
+    }
+    case MacroKind::Delay: break;
+  }
+  return {};
+}
+
+const char* KindWord(int marker) {
+  switch (marker) {
+    case ActionMarker::Press: return "press";
+    case ActionMarker::Release: return "release";
+    case ActionMarker::Movement: return "move";
+    default: return "pause";
+  }
+}
+
+}  // namespace
+
+ordered_json DescribeMacro(const MacroRecordBuffer& buffer, const std::vector<ActionLine>& lines, int loopTime) {
+  ordered_json j;
+  j["loopTime"] = loopTime;
+  j["actionCount"] = lines.size();
+  j["totalPauseMs"] = TotalPauseMilliseconds(buffer);
+  j["actions"] = ordered_json::array();
+  std::size_t line = 0;
+  for (const MacroRecord& record : buffer.Records) {
+    if (record.IsEmpty() || !record.IsKnownKind() || line >= lines.size()) continue;
+    ordered_json a;
+    std::string text = Utf16ToUtf8(lines[line].text);
+    const bool wordsMissing = text.empty() || text.starts_with(" : ");
+    a["kind"] = KindWord(lines[line].marker);
+    a["text"] = wordsMissing ? FallbackText(record) : text;
+    a["record"] = {record.Kind, record.Operand1, record.Operand2};
+    j["actions"].push_back(a);
+    ++line;
+  }
+  return j;
+}
+
+std::string RenderMacroText(const ordered_json& macro) {
+  std::ostringstream out;
+  const int loop = macro["loopTime"];
+  out << macro["actionCount"] << " actions, total pause " << macro["totalPauseMs"] << " ms, "
+      << (loop == 0 ? std::string("loop off") : "loop " + std::to_string(loop) + " times") << "\n";
+  int number = 1;
+  for (const auto& action : macro["actions"]) {
+    char prefix[32];
+    std::snprintf(prefix, sizeof prefix, "  %2d  %-8s", number++, action["kind"].get<std::string>().c_str());
+    out << prefix << action["text"].get<std::string>() << "\n";
+  }
+  return out.str();
+}
+
 }  // namespace perixctl

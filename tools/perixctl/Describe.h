@@ -10,6 +10,8 @@
 
 #include "config/Defaults.h"
 #include "config/DeviceConfig.h"
+#include "macros/MacroListing.h"
+#include "store/MacroFile.h"
 
 namespace perixctl {
 
@@ -21,5 +23,9 @@ std::string RenderConfigText(const nlohmann::ordered_json& model);
 
 nlohmann::ordered_json DescribeRepairs(const std::vector<perix::Repair>& repairs);
 std::string RenderRepairsText(const nlohmann::ordered_json& repairs);
+
+nlohmann::ordered_json DescribeMacro(const perix::MacroRecordBuffer& buffer,
+                                     const std::vector<perix::ActionLine>& lines, int loopTime);
+std::string RenderMacroText(const nlohmann::ordered_json& macro);
 
 }  // namespace perixctl

@@ -43,6 +43,13 @@ int Run(int argc, char** argv) {
   auto* reset = app.add_subcommand("reset", "give all five profiles their factory settings (creates the file if needed)");
   reset->add_option("SETTINGS", options.file, "settings file")->required();
 
+  auto* macro = app.add_subcommand("macro", "work with macro files");
+  macro->require_subcommand(1);
+  auto* macroShow = macro->add_subcommand("show", "print a macro's steps as the macro page lists them");
+  macroShow->add_option("FILE", options.file, "macro file (.macro)")->required();
+  macroShow->add_option("--strings", options.strings, "string file (Strings.xml) for the names of mouse actions");
+  macroShow->add_flag("--json", options.json, "print JSON");
+
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& error) {
@@ -54,6 +61,7 @@ int Run(int argc, char** argv) {
   if (*exportCommand) return perixctl::Export(options);
   if (*importCommand) return perixctl::Import(options);
   if (*reset) return perixctl::Reset(options);
+  if (*macroShow) return perixctl::ShowMacro(options);
   return 2;
 }
 

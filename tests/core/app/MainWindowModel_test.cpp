@@ -23,7 +23,8 @@ class FakeTexts final : public TextSource {
  public:
   std::map<std::u16string, std::u16string> strings{
       {u"DPISTAGE", u"Stage"}, {u"WARN1", u"Reset all five profiles?"}, {u"LEDMODE3", u"Breathing"},
-      {u"LEDMODE2", u"Wave"},  {u"LEDMODEDIR2", u"Right"}};
+      {u"LEDMODE2", u"Wave"},  {u"LEDMODEDIR2", u"Right"},
+      {u"CLICK", u"Left click"}, {u"OFFBUTTON", u"Disabled"}, {u"MACROCOMMAND", u"Macro"}};
   std::u16string Text(std::u16string_view section, std::u16string_view key) override {
     if (section != u"BUTTONPAGE") return {};
     const auto found = strings.find(std::u16string(key));
@@ -45,8 +46,8 @@ class RecordingUi final : public UiHost {
     warnings.emplace_back(text);
     return answerOk;
   }
-  std::optional<std::u16string> ChooseFileToOpen(const FileDialogSpec&) override { return chosenFile; }
-  std::optional<std::u16string> ChooseFileToSave(const FileDialogSpec&) override { return chosenFile; }
+  std::optional<std::u16string> ChooseFileToOpen(const FileDialogOptions&) override { return chosenFile; }
+  std::optional<std::u16string> ChooseFileToSave(const FileDialogOptions&) override { return chosenFile; }
   void OpenWebAddress(std::u16string_view) override {}
   void OpenHelp() override {}
   void CloseMainWindow(int result) override { closedWith = result; }
@@ -297,6 +298,46 @@ TEST_F(MainWindowTest, ImportingSomethingElseWarnsAndChangesNothing) {
   model.OnCommand(Control::HomeImport);
   model.OnCommand(Control::HomeExport);
   EXPECT_EQ(ui.warnings.size(), 1u);
+}
+
+TEST_F(MainWindowTest, ButtonLabelsNameKeysMacrosAndDisableLostMacros) {
+  Start();
+  model.OnCommand(Control::HomeResetAll);
+  ProfileConfig& profile = ActiveProfile(session.Live());
+  profile.ButtonAssigned[1].FunctionCode = 5;
+  profile.ButtonAssigned[1].Data[1] = 0x04;
+  profile.ButtonAssigned[2].FunctionCode = 5;
+  profile.ButtonAssigned[2].Data[1] = 0x58;
+  profile.ButtonAssigned[3].FunctionCode = 5;
+  profile.ButtonAssigned[3].Data[1] = 0x32;  // a usage without a virtual key
+  profile.ButtonAssigned[4] = {0xFF, 6, 1, 0x45, {}, u"Old name"};
+  profile.ButtonAssigned[5].FunctionCode = 25;
+  profile.ButtonAssigned[6] = {7, 6, 1, 0x47, {}, u"Never shown"};
+
+  model.RefreshPages();
+  EXPECT_EQ(View(Control::ButtonLabel1).caption, u"Left click");
+  EXPECT_EQ(View(Control::ButtonLabel2).caption, u"A");
+  EXPECT_EQ(View(Control::ButtonLabel3).caption, u"Enter");
+  EXPECT_EQ(View(Control::ButtonLabel4).caption, u"key");
+  EXPECT_EQ(View(Control::ButtonLabel5).caption, u"Macro") << "an empty library names no macro";
+  EXPECT_EQ(View(Control::ButtonLabel6).caption, u"");
+
+  SettingsStore settings(paths.settingsFile);
+  for (int slot = 0; slot < 7; ++slot) {
+    settings.WriteString(u"MACRO_LIST", DecimalText(slot), slot == 2 ? u"" : u"M" + DecimalText(slot));
+  }
+  model.Macros().LoadMacroLibrary();  // M0 M1 M3 M4 M5 M6: index 5 is M6
+  model.RefreshPages();
+  EXPECT_EQ(View(Control::ButtonLabel5).caption, u"M6");
+  EXPECT_EQ(FixedToString(profile.ButtonAssigned[4].MacroName), u"M6");
+  EXPECT_EQ(model.Buttons().AssignedMacroNames(), std::vector<std::u16string>{u"Old name"});
+
+  settings.WriteString(u"MACRO_LIST", u"6", u"");
+  model.Macros().LoadMacroLibrary();
+  model.RefreshPages();
+  EXPECT_EQ(profile.ButtonAssigned[4].FunctionCode, 7);
+  EXPECT_EQ(View(Control::ButtonLabel5).caption, u"Disabled");
+  EXPECT_EQ(profile.ButtonAssigned[6].FunctionCode, 6) << "buttons 7 and 8 have no label and are left alone";
 }
 
 }  // namespace

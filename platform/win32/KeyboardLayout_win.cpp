@@ -1,0 +1,18 @@
+#include <windows.h>
+
+#include "platform/KeyboardLayout.h"
+
+namespace perix {
+
+unsigned char UnshiftedCharacterOf(unsigned virtualKey) {
+  if (virtualKey == 0 || virtualKey > 0xFF) return 0;
+  const UINT scanCode = ::MapVirtualKeyW(virtualKey, MAPVK_VK_TO_VSC);
+  BYTE state[256] = {};
+  WORD translated = 0;
+  // Only the low byte counts: ToAscii writes one character, or two for a
+  // dead key followed by one it cannot combine with.
+  ::ToAscii(virtualKey, scanCode, state, &translated, 0);
+  return static_cast<unsigned char>(translated & 0xFF);
+}
+
+}  // namespace perix
