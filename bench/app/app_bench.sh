@@ -22,7 +22,7 @@ for i in $(seq "$starts"); do
   # creates "Mouse.ini", the others start with it in place, as users do.
   h_run "$H_BIN/PerixConfig.exe" --report "$(h_winpath "$report")" --bench-pages 4 >/dev/null 2>&1 || true
   grep '^first-paint-ms' "$report" | awk '{ print $2 }' >>"$H_TMP/starts.txt"
-  grep '^string-table-parses' "$report" | awk '{ print $2 }' >>"$H_TMP/parses.txt"
+  grep '^string-file-reads' "$report" | awk '{ print $2 }' >>"$H_TMP/parses.txt"
 done
 rm -f "$report"
 h_run "$H_BIN/PerixConfig.exe" --report "$(h_winpath "$report")" --bench-pages "$switches" >/dev/null 2>&1 || true
@@ -34,7 +34,7 @@ parses = sorted(set(open(sys.argv[2]).read().split()))
 print(f"start-up to the first painted window: median {statistics.median(starts):.0f} ms, "
       f"min {min(starts):.0f} ms, max {max(starts):.0f} ms ({len(starts)} of {sys.argv[4]} starts; "
       "the first one creates Mouse.ini)")
-print(f"string table parses during start-up: {', '.join(parses)}")
+print(f"reads of Strings.xml during start-up: {', '.join(parses)}")
 for line in open(sys.argv[3]):
     if line.startswith("page-switch-ms"):
         print("page switch with its repaint:", line.split(" ", 1)[1].strip(), "ms")

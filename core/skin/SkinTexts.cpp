@@ -20,7 +20,7 @@ std::u16string SkinTexts::Text(std::u16string_view section, std::u16string_view 
 }
 
 std::u16string SkinTexts::SkinPath(std::u16string_view file) const {
-  return m_programFolder + kSkinFolder + std::u16string(file);
+  return m_programFolder + kSkinFolderPrefix + std::u16string(file);
 }
 
 std::u16string SkinTexts::SkinString(std::u16string_view file, std::u16string_view section,

@@ -12,7 +12,9 @@
 
 namespace perix {
 
-inline constexpr char16_t kSkinFolder[] = u"skins\\";
+// The skin folder as a path prefix under the program folder (Layout.h names
+// the folder itself, kSkinFolder).
+inline constexpr char16_t kSkinFolderPrefix[] = u"skins\\";
 
 // A value of a skin INI file (values up to 4095 characters), or empty when
 // the file or the key is missing.

@@ -36,12 +36,12 @@ std::wstring DialogFolder(std::u16string_view hint) {
   return slash == std::wstring::npos ? std::wstring() : folder.substr(0, slash + 1);
 }
 
-std::optional<std::u16string> ShowFileDialog(HWND owner, const FileDialogSpec& spec, bool save) {
-  const std::wstring filter = DialogFilter(spec.filter);
-  const std::wstring extension = Wide(spec.defaultExtension);
-  const std::wstring folder = DialogFolder(spec.initialFolder);
+std::optional<std::u16string> ShowFileDialog(HWND owner, const FileDialogOptions& options, bool save) {
+  const std::wstring filter = DialogFilter(options.filter);
+  const std::wstring extension = Wide(options.defaultExtension);
+  const std::wstring folder = DialogFolder(options.initialFolder);
   std::vector<wchar_t> file(kPathBuffer, L'\0');
-  const std::wstring initial = Wide(spec.fileName);
+  const std::wstring initial = Wide(options.fileName);
   initial.copy(file.data(), std::min(initial.size(), file.size() - 1));
 
   OPENFILENAMEW ofn{};

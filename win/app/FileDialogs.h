@@ -1,5 +1,5 @@
 #pragma once
-// The platform's open and save file dialogs, set up from a FileDialogSpec.
+// The platform's open and save file dialogs, set up from a FileDialogOptions.
 
 #include <optional>
 #include <string>
@@ -17,6 +17,6 @@ std::wstring DialogFilter(std::u16string_view filter);
 std::wstring DialogFolder(std::u16string_view hint);
 
 // Nothing when the user cancels or the dialog cannot be shown.
-std::optional<std::u16string> ShowFileDialog(HWND owner, const FileDialogSpec& spec, bool save);
+std::optional<std::u16string> ShowFileDialog(HWND owner, const FileDialogOptions& options, bool save);
 
 }  // namespace perix::win

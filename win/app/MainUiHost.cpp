@@ -20,14 +20,14 @@ bool CMainUiHost::Warn(std::u16string_view text, bool okCancel) {
   return MessageBoxW(m_window.Handle(), Wide(text).c_str(), L"Warning", type) == IDOK;
 }
 
-std::optional<std::u16string> CMainUiHost::ChooseFileToOpen(const FileDialogSpec& spec) {
+std::optional<std::u16string> CMainUiHost::ChooseFileToOpen(const FileDialogOptions& options) {
   m_window.ClosePopup();
-  return ShowFileDialog(m_window.Handle(), spec, false);
+  return ShowFileDialog(m_window.Handle(), options, false);
 }
 
-std::optional<std::u16string> CMainUiHost::ChooseFileToSave(const FileDialogSpec& spec) {
+std::optional<std::u16string> CMainUiHost::ChooseFileToSave(const FileDialogOptions& options) {
   m_window.ClosePopup();
-  return ShowFileDialog(m_window.Handle(), spec, true);
+  return ShowFileDialog(m_window.Handle(), options, true);
 }
 
 void CMainUiHost::OpenWebAddress(std::u16string_view address) {

@@ -15,8 +15,8 @@ class CMainUiHost final : public UiHost {
   explicit CMainUiHost(CQMcfgDlg& window) : m_window(window) {}
 
   bool Warn(std::u16string_view text, bool okCancel) override;
-  std::optional<std::u16string> ChooseFileToOpen(const FileDialogSpec& spec) override;
-  std::optional<std::u16string> ChooseFileToSave(const FileDialogSpec& spec) override;
+  std::optional<std::u16string> ChooseFileToOpen(const FileDialogOptions& options) override;
+  std::optional<std::u16string> ChooseFileToSave(const FileDialogOptions& options) override;
   void OpenWebAddress(std::u16string_view address) override;
   void OpenHelp() override;
   void CloseMainWindow(int result) override;

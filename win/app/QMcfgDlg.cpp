@@ -95,11 +95,10 @@ LRESULT CQMcfgDlg::OnCreate(WPARAM, LPARAM) {
   // here on, wherever the program was started from.
   SetCurrentDirectoryW(m_programFolder.c_str());
 
-  m_stringFile = m_programFolder + L"Strings.xml";
-  m_texts.SetStringFile(m_stringFile);
-  m_texts.SetSkinFolder(m_programFolder + L"skins\\");
+  // The string file is the program folder's "Strings.xml".
+  m_texts = std::make_unique<SkinTexts>(Utf16(m_programFolder), m_files);
   // An empty face name gives the system's default face.
-  SetSkinFaceName(Wide(m_texts.Text(u"MAIN", u"FONT")));
+  SetSkinFaceName(Wide(m_texts->Text(u"MAIN", u"FONT")));
 
   BuildMainWindow();
 
@@ -115,7 +114,7 @@ LRESULT CQMcfgDlg::OnCreate(WPARAM, LPARAM) {
 }
 
 void CQMcfgDlg::BuildMainWindow() {
-  m_controls.Build(Handle(), m_texts);
+  m_controls.Build(Handle(), *m_texts);
   // The window takes the size of the home page's image. Without one it keeps
   // the size the controls are placed for, so that it can still be seen,
   // moved and closed.
@@ -137,7 +136,7 @@ BOOL CQMcfgDlg::OnInitDialog() {
 
   const DataPaths paths = ResolveDataFolder(Utf16(m_programFolder));
   m_session = std::make_unique<ConfigSession>(paths, DefaultServiceLink());
-  m_model = std::make_unique<MainWindowModel>(*m_session, m_ui, m_texts);
+  m_model = std::make_unique<MainWindowModel>(*m_session, m_ui, *m_texts);
   m_model->LoadCaptions();
   m_model->InitDialog();
 

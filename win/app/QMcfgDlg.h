@@ -22,11 +22,12 @@
 #include "app/MainControls.h"
 #include "app/MainUiHost.h"
 #include "app/MainWindowModel.h"
-#include "app/ProgramTexts.h"
+#include "app/CountingFileSystem.h"
 #include "app/ViewRenderer.h"
 #include "controls/BmpMenu.h"
 #include "framework/Dialog.h"
 #include "framework/Gdi.h"
+#include "skin/SkinTexts.h"
 #include "store/ConfigSession.h"
 
 namespace perix::win {
@@ -86,14 +87,14 @@ class CQMcfgDlg : public CDialogBase {
   DiagnosticOptions m_diagnostics;
   std::wstring m_programFolder;    // with a trailing backslash
   std::wstring m_savedDirectory;   // the working directory before creation
-  std::wstring m_stringFile;
-  CProgramTexts m_texts;
+  CCountingFileSystem m_files;
+  std::unique_ptr<SkinTexts> m_texts;        // owned; made once the program folder is known
   CHookLibrary m_hook;
   CMainUiHost m_ui;
   CMainControls m_controls;
   CViewRenderer m_renderer;
   std::unique_ptr<ConfigSession> m_session;  // owned; made once the data folder is known
-  std::unique_ptr<MainWindowModel> m_model;  // owned; uses m_session, m_ui, m_texts
+  std::unique_ptr<MainWindowModel> m_model;  // owned; uses m_session, m_ui, *m_texts
   std::unique_ptr<CBmpMenu> m_popup;         // owned; the open popup menu
   HICON m_icon = nullptr;                    // shared resource icons, never destroyed
   HICON m_smallIcon = nullptr;

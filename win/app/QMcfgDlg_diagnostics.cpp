@@ -47,7 +47,8 @@ void CQMcfgDlg::ReportFirstPaint() {
   if (!m_diagnostics.reportFile.empty()) {
     CDiagnosticReport report(m_diagnostics.reportFile);
     report.Line("first-paint-ms %.1f", MillisecondsSinceProcessStart());
-    report.Line("string-table-parses %d", m_texts.ParseCount());
+    report.Line("string-file-reads %d", m_files.ReadsOf(u"Strings.xml"));
+    report.Line("file-reads %d", m_files.TotalReads());
   }
   if (!m_diagnostics.readyEvent.empty()) {
     if (HANDLE event = OpenEventW(EVENT_MODIFY_STATE, FALSE, m_diagnostics.readyEvent.c_str())) {
@@ -80,7 +81,7 @@ bool CQMcfgDlg::RunStress(int rounds, CDiagnosticReport& report) {
     if (CWindowBase* mode = m_controls.Window(Control::LightingMode)) GetWindowRect(mode->Handle(), &anchor);
     std::vector<std::pair<std::wstring, std::uint32_t>> items;
     for (int mode = 1; mode <= 6; ++mode) {
-      const std::u16string name = m_texts.ButtonPageText(u"LEDMODE" + std::u16string(1, static_cast<char16_t>(u'0' + mode)));
+      const std::u16string name = m_texts->ButtonPageText(u"LEDMODE" + std::u16string(1, static_cast<char16_t>(u'0' + mode)));
       items.emplace_back(std::wstring(name.begin(), name.end()), static_cast<std::uint32_t>(40004 + mode));
     }
     OpenPopupMenu(Menu::LedMode, items, POINT{anchor.left, anchor.bottom});
