@@ -10,6 +10,7 @@
 #   app_wait_field NAME FIELD VALUE
 #   app_shot NAME             screenshot of the window into $APP_SHOTS/NAME.png
 #   app_wait_exit PID         wait for a process to end
+#   app_pixel X Y             colour of a pixel of the window, RRGGBB
 
 APP_TITLE="ZELT-7700 PERIX gaming mouse"
 APP_SHOTS="${PERIX_SCREENSHOTS:-$h_root/build/windows/screenshots}"
@@ -105,6 +106,13 @@ app_wait_exit() {  # PID [SECONDS]
 # Waits until a top-level window with the title exists and prints its X id.
 app_wait_dialog() {
   h_wait_window "$1" "${2:-20}"
+}
+
+# The colour of a pixel of the window (it sits at the screen's origin), as
+# RRGGBB in upper case.
+app_pixel() {  # X Y
+  import -window root -crop "1x1+$1+$2" -depth 8 txt:- 2>/dev/null | grep -oE '#[0-9A-Fa-f]{6}' | head -n 1 |
+    tr -d '#' | tr 'a-f' 'A-F'
 }
 
 app_file_hash() {

@@ -55,8 +55,21 @@ app_click ButtonBack
 app_click HomeLightingTab
 app_wait_field LightingColorPicker visible 1
 read -r l t _ _ <<<"$(app_rect LightingColorPicker)"
-h_click "$APP_WIN" $((l + 120)) $((t + 60))  # in the colour square
+x=$((l + 120)) y=$((t + 60))  # in the colour square
+xdotool mousemove --window "$APP_WIN" "$x" "$y"
+# Once the picker has painted, the pixel stays as it is.
+shown=$(app_pixel "$x" "$y")
+for _ in $(seq 50); do
+  sleep 0.2
+  again=$(app_pixel "$x" "$y")
+  [ "$again" = "$shown" ] && break
+  shown=$again
+done
+h_click "$APP_WIN" "$x" "$y"
 h_wait_line "$log" '^1227 '
+# The colour chosen is the one that was shown under the pointer.
+h_check_eq "$(printf '%06X' "$(h_ini_get "$ini" Setting LedColor)" | sed -E 's/(..)(..)(..)/\3\2\1/')" "$shown" \
+  "colour picked from the square"
 app_click LightingBack
 app_wait_field HomeExport visible 1
 

@@ -11,6 +11,12 @@ PERIX_BEGIN_MESSAGE_TABLE(CTestHost, CWindowBase)
   OnMessage<&CTestHost::Record<kSliderPositionMessage>>(kSliderPositionMessage),
   OnMessage<&CTestHost::Record<kMenuChoiceMessage>>(kMenuChoiceMessage),
   OnMessage<&CTestHost::Record<kEditKeyUpMessage>>(kEditKeyUpMessage),
+  // The colour picker's choice and the owner-drawn list's notifications.
+  OnMessage<&CTestHost::Record<0x517>>(0x517),
+  OnMessage<&CTestHost::Record<0x3400>>(0x3400),
+  OnMessage<&CTestHost::Record<0x3402>>(0x3402),
+  OnMessage<&CTestHost::Record<0x3403>>(0x3403),
+  OnMessage<&CTestHost::Record<0x3404>>(0x3404),
 PERIX_END_MESSAGE_TABLE(CTestHost, CWindowBase)
 
 bool CTestHost::Create(int width, int height) {
