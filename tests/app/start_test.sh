@@ -70,6 +70,18 @@ app_click HomeLightingTab
 app_wait_field LightingColorPicker visible 1
 h_check_eq "$(app_field ButtonProfile1 visible)" 0 "lighting page: a button page control"
 h_check_eq "$(app_field AdvancedLevelSlider visible)" 0 "lighting page: the DPI slider"
+# A drag on the hue bar that ends below it picks the bar's last colour,
+# FF0A00, stored blue first.
+read -r l t _ _ <<<"$(app_rect LightingColorPicker)"
+xdotool mousemove --window "$APP_WIN" $((l + 206)) $((t + 100)) mousedown 1
+xdotool mousemove --window "$APP_WIN" $((l + 206)) $((t + 150))
+xdotool mousemove --window "$APP_WIN" $((l + 206)) $((t + 400)) mouseup 1
+for _ in $(seq 100); do
+  [ "$(h_ini_get "$ini" Setting LedColor)" = $((0x000AFF)) ] && break
+  sleep 0.1
+done
+h_check_eq "$(h_ini_get "$ini" Setting LedColor)" $((0x000AFF)) "colour after a drag below the hue bar"
+app_probe --texts "$APP_TITLE" | grep -qx '000aff' || h_fail "the picker's hexadecimal box does not show 000aff"
 app_click LightingBack
 app_wait_field LightingColorPicker visible 0
 # The macro page takes the profile-file buttons away while it is shown.
