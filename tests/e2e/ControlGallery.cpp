@@ -15,7 +15,7 @@
 #include <vector>
 
 #include "GalleryImages.h"
-#include "GuiResources.h"
+#include "framework/GuiResources.h"
 #include "controls/BitmapBtn.h"
 #include "controls/BmpMenu.h"
 #include "controls/ClrEdit.h"
