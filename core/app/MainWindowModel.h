@@ -23,7 +23,7 @@
 namespace perix {
 
 // The maker's web address, opened by the web button and shown as its caption.
-inline constexpr char16_t kWebAddress[] = u"https://www.zelt-gaming.example/perix";
+inline constexpr char16_t kWebAddress[] = u"https://zelt.example";
 
 // Messages of the program's own that the main window handles.
 namespace WindowMessage {

@@ -48,7 +48,7 @@ app_start "$folder/PerixConfig.exe"
 h_check_eq "$(app_probe --window "$APP_TITLE")" "0 0 900 680 visible=1 iconic=0" "window without a skin"
 h_check_eq "$(app_field HomeImport text)" "" "import button caption without a skin"
 # The web button shows the address whatever the skin says.
-h_check_eq "$(app_field HomeWeb text)" "https://www.zelt-gaming.example/perix" "web button caption"
+h_check_eq "$(app_field HomeWeb text)" "https://zelt.example" "web button caption"
 app_shot skin-empty
 app_click HomeLightingTab
 app_wait_field LightingColorPicker visible 1
