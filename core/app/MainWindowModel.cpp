@@ -35,29 +35,21 @@ std::int32_t LedModeFromDeviceBit(std::intptr_t bit) {
 
 // The page a tab, back button or page link opens, if the control is one.
 bool PageOpenedBy(Control control, Page& page) {
-  switch (control) {
-    case Control::HomeButtonTab: page = Page::Buttons; return true;
-    case Control::HomeLightingTab: page = Page::Lighting; return true;
-    case Control::HomeAdvancedTab: page = Page::Advanced; return true;
-    case Control::HomeMacroTab:
-    case Control::ButtonMacroPage: page = Page::Macros; return true;
-    case Control::ButtonBack:
-    case Control::AdvancedBack:
-    case Control::LightingBack:
-    case Control::MacroBack: page = Page::Home; return true;
-    default: return false;
+  if (control == Control::ButtonMacroPage) {
+    page = Page::Macros;
+    return true;
   }
-}
-
-Control TabOf(Page page) {
-  switch (page) {
-    case Page::Buttons: return Control::HomeButtonTab;
-    case Page::Lighting: return Control::HomeLightingTab;
-    case Page::Advanced: return Control::HomeAdvancedTab;
-    case Page::Macros: return Control::HomeMacroTab;
-    case Page::Home: break;
+  for (Page each : {Page::Buttons, Page::Lighting, Page::Advanced, Page::Macros}) {
+    if (control == PageTab(each)) {
+      page = each;
+      return true;
+    }
+    if (control == PageBackButton(each)) {
+      page = Page::Home;
+      return true;
+    }
   }
-  return Control::Count;
+  return false;
 }
 
 int Offset(Control control, Control first) { return static_cast<int>(control) - static_cast<int>(first); }
@@ -124,7 +116,7 @@ void MainWindowModel::ShowPage(int identifier) {
     m_view.controls[layout.index].shown = shown;
   }
   for (Page tabPage : {Page::Buttons, Page::Lighting, Page::Advanced, Page::Macros}) {
-    m_view[TabOf(tabPage)].checked = !blank && tabPage == page;
+    m_view[PageTab(tabPage)].checked = !blank && tabPage == page;
   }
   m_view.page = identifier;
 

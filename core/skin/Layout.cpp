@@ -529,6 +529,28 @@ const PageLayout& PageLayoutOf(Page page) {
   return found != std::end(kPagesInBuildOrder) ? *found : kPagesInBuildOrder[0];
 }
 
+Control PageTab(Page page) {
+  switch (page) {
+    case Page::Buttons: return Control::HomeButtonTab;
+    case Page::Lighting: return Control::HomeLightingTab;
+    case Page::Advanced: return Control::HomeAdvancedTab;
+    case Page::Macros: return Control::HomeMacroTab;
+    case Page::Home: break;
+  }
+  return Control::Count;
+}
+
+Control PageBackButton(Page page) {
+  switch (page) {
+    case Page::Buttons: return Control::ButtonBack;
+    case Page::Lighting: return Control::LightingBack;
+    case Page::Advanced: return Control::AdvancedBack;
+    case Page::Macros: return Control::MacroBack;
+    case Page::Home: break;
+  }
+  return Control::Count;
+}
+
 bool PageFromIdentifier(int identifier, Page& page) {
   const int index = identifier - kFirstPageIdentifier;
   if (index < 0 || index >= static_cast<int>(kPageCount)) return false;

@@ -231,6 +231,10 @@ std::span<const ControlLayout> ControlsOfPage(Page page);
 std::span<const PageLayout> PagesInBuildOrder();
 const PageLayout& PageLayoutOf(Page page);
 constexpr int PageIdentifier(Page page) { return kFirstPageIdentifier + static_cast<int>(page); }
+// The home page's tab that opens a page, and the page's back button;
+// Control::Count for the home page, which has neither.
+Control PageTab(Page page);
+Control PageBackButton(Page page);
 // False for identifiers that name no page (100005 included).
 bool PageFromIdentifier(int identifier, Page& page);
 

@@ -11,28 +11,6 @@
 namespace perix::win {
 namespace {
 
-Control TabOf(Page page) {
-  switch (page) {
-    case Page::Buttons: return Control::HomeButtonTab;
-    case Page::Lighting: return Control::HomeLightingTab;
-    case Page::Advanced: return Control::HomeAdvancedTab;
-    case Page::Macros: return Control::HomeMacroTab;
-    case Page::Home: break;
-  }
-  return Control::ButtonBack;
-}
-
-Control BackOf(Page page) {
-  switch (page) {
-    case Page::Buttons: return Control::ButtonBack;
-    case Page::Lighting: return Control::LightingBack;
-    case Page::Advanced: return Control::AdvancedBack;
-    case Page::Macros: return Control::MacroBack;
-    case Page::Home: break;
-  }
-  return Control::ButtonBack;
-}
-
 double Milliseconds(const LARGE_INTEGER& from, const LARGE_INTEGER& to) {
   LARGE_INTEGER frequency{};
   QueryPerformanceFrequency(&frequency);
@@ -67,8 +45,8 @@ void CQMcfgDlg::ClickControl(Control control) {
 void CQMcfgDlg::ShowPageByClicks(Page page) {
   Page current = Page::Home;
   if (!m_model || !PageFromIdentifier(m_model->CurrentPage(), current) || current == page) return;
-  if (current != Page::Home) ClickControl(BackOf(current));
-  if (page != Page::Home) ClickControl(TabOf(page));
+  if (current != Page::Home) ClickControl(PageBackButton(current));
+  if (page != Page::Home) ClickControl(PageTab(page));
 }
 
 bool CQMcfgDlg::RunStress(int rounds, CDiagnosticReport& report) {
