@@ -115,4 +115,10 @@ done
 APP_WIN=$(h_wait_window "$APP_TITLE") || h_fail "no window after restoring"
 app_click HomeClose
 app_wait_exit "$APP_PID" 20 || h_fail "the close button did not end the program"
+
+# --- Every caption comes from the string table, which is parsed once, not
+# once per caption.
+report="$H_TMP/report.txt"
+h_run "$H_BIN/PerixConfig.exe" --report "$(h_winpath "$report")" --bench-pages 4 >/dev/null 2>&1 || true
+h_check_eq "$(grep '^string-file-reads' "$report" | awk '{ print $2 }')" 1 "reads of Strings.xml during start-up"
 echo "PASS"
