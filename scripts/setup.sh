@@ -9,7 +9,7 @@ packages=(
   nlohmann-json3-dev libcli11-dev libpugixml-dev
   clang libclang-rt-14-dev
   g++-mingw-w64-x86-64 wine wine64 fonts-wine
-  xvfb xdotool x11-utils imagemagick
+  xvfb xdotool x11-utils imagemagick python3
   "$@"
 )
 
