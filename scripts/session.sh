@@ -14,15 +14,13 @@ perix_session_end() {
   for pid in "${perix_session_pids[@]}"; do kill "$pid" 2>/dev/null || true; done
 }
 
+source "$here/scripts/virtual-display.sh"
+
 perix_session_start() {
   if [ -z "${DISPLAY:-}" ] || ! xdpyinfo >/dev/null 2>&1; then
-    local n=97
-    while [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
-    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-    perix_session_pids+=($!)
-    export DISPLAY=":$n"
+    perix_virtual_display_start || { echo "The virtual display did not start." >&2; return 1; }
+    perix_session_pids+=("$perix_virtual_display_pid")
     perix_virtual_display=1
-    for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
   fi
   "$here/scripts/wine-prefix.sh"
   # A resident server makes each Wine start take a tenth of a second, not two.

@@ -17,14 +17,12 @@ trap e2e_cleanup EXIT
 # otherwise starts a virtual display of its own.
 e2e_display() {
   if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then return; fi
-  local n=120
-  while [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
-  Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-  e2e_own_xvfb=$!
-  export DISPLAY=":$n"
-  for _ in $(seq 100); do xdpyinfo >/dev/null 2>&1 && return; sleep 0.1; done
-  echo "FAIL: no display" >&2
-  exit 1
+  source "$e2e_root/scripts/virtual-display.sh"
+  if ! perix_virtual_display_start; then
+    echo "FAIL: no display" >&2
+    exit 1
+  fi
+  e2e_own_xvfb=$perix_virtual_display_pid
 }
 
 e2e_fail() {

@@ -62,13 +62,9 @@ h_display_setup() {
   if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
     return 0
   fi
-  local n=97
-  while [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
-  Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-  h_xvfb_pid=$!
-  export DISPLAY=":$n"
-  for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && return 0; sleep 0.1; done
-  h_fail "the virtual display did not start"
+  source "$h_root/scripts/virtual-display.sh"
+  perix_virtual_display_start || h_fail "the virtual display did not start"
+  h_xvfb_pid=$perix_virtual_display_pid
 }
 
 h_data_setup() {
