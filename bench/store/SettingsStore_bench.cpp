@@ -23,12 +23,12 @@ std::u16string BenchFile() {
 void SaveConfigToFile(benchmark::State& state) {
   const DeviceConfig configs[2] = {test::SampleConfig(1), test::SampleConfig(2)};
   int i = 0;
-  for (auto _ : state) SaveConfig(configs[i++ % 2], BenchFile());
+  for (auto _ : state) (void)SaveConfig(configs[i++ % 2], BenchFile());
 }
 BENCHMARK(SaveConfigToFile);
 
 void LoadConfigFromFile(benchmark::State& state) {
-  SaveConfig(test::SampleConfig(), BenchFile());
+  (void)SaveConfig(test::SampleConfig(), BenchFile());
   DeviceConfig config;
   for (auto _ : state) {
     ResetToUnset(config);
@@ -39,7 +39,7 @@ void LoadConfigFromFile(benchmark::State& state) {
 BENCHMARK(LoadConfigFromFile);
 
 void ParseAndSerialise(benchmark::State& state) {
-  SaveConfig(test::SampleConfig(), BenchFile());
+  (void)SaveConfig(test::SampleConfig(), BenchFile());
   const std::string bytes = DefaultFileSystem().ReadAll(BenchFile()).bytes;
   for (auto _ : state) {
     IniDocument document = IniDocument::Parse(bytes);

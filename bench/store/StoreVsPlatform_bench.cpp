@@ -51,10 +51,10 @@ int main(int argc, char** argv) {
   // Two configurations saved in turn, so that every save changes the file.
   const DeviceConfig configs[2] = {test::SampleConfig(1), test::SampleConfig(2)};
   const std::u16string storePath = FromWide(storeFile);
-  SaveConfig(configs[1], storePath);
+  (void)SaveConfig(configs[1], storePath);
   wine::PlatformSaveConfig(configs[1], platformFile.c_str());
 
-  const double storeSave = MedianMilliseconds(runs, [&](int i) { SaveConfig(configs[i % 2], storePath); });
+  const double storeSave = MedianMilliseconds(runs, [&](int i) { (void)SaveConfig(configs[i % 2], storePath); });
   const double platformSave =
       MedianMilliseconds(runs, [&](int i) { wine::PlatformSaveConfig(configs[i % 2], platformFile.c_str()); });
 

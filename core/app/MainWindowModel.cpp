@@ -1,6 +1,7 @@
 #include "app/MainWindowModel.h"
 
 #include "app/ServiceLink.h"
+#include "skin/MenuChoice.h"
 #include "config/Defaults.h"
 #include "store/ProfileFile.h"
 #include "text/FilePath.h"
@@ -63,7 +64,11 @@ MainWindowModel::MainWindowModel(ConfigSession& session, UiHost& ui, TextSource&
       m_dpi(m_context),
       m_advanced(m_context),
       m_lighting(m_context),
-      m_buttons(m_context, m_macros) {}
+      m_buttons(m_context, m_macros) {
+  session.SetProblemReporter(this);
+}
+
+MainWindowModel::~MainWindowModel() { m_context.session.SetProblemReporter(nullptr); }
 
 void MainWindowModel::LoadCaptions() {
   for (const PageLayout& page : PagesInBuildOrder()) {
@@ -170,6 +175,8 @@ void MainWindowModel::RefreshPages() {
 }
 
 void MainWindowModel::OnCommand(Control control) {
+  // A click anywhere closes an open menu before its own action.
+  m_context.ui.ClosePopupMenu();
   Page page;
   if (PageOpenedBy(control, page)) {
     if (m_view.page == PageIdentifier(page)) return;
@@ -177,14 +184,24 @@ void MainWindowModel::OnCommand(Control control) {
     if (page == Page::Advanced) RefreshPages();
     return;
   }
-  if (InRange(control, Control::ButtonProfile1, Control::ButtonProfile5)) {
-    SelectProfile(Offset(control, Control::ButtonProfile1));
-    return;
+  switch (PageOf(control)) {
+    case Page::Home: OnHomeCommand(control); return;
+    case Page::Buttons:
+      if (InRange(control, Control::ButtonProfile1, Control::ButtonProfile5)) {
+        SelectProfile(Offset(control, Control::ButtonProfile1));
+      } else {
+        m_buttons.OnCommand(control);
+      }
+      return;
+    case Page::Advanced:
+      if (!m_dpi.OnCommand(control)) m_advanced.OnCommand(control);
+      return;
+    case Page::Lighting: m_lighting.OnCommand(control); return;
+    case Page::Macros: return;
   }
-  if (InRange(control, Control::AdvancedStage1, Control::AdvancedStage4)) {
-    m_dpi.OnStageClicked(Offset(control, Control::AdvancedStage1) + 1);
-    return;
-  }
+}
+
+void MainWindowModel::OnHomeCommand(Control control) {
   switch (control) {
     case Control::HomeClose: m_context.ui.CloseMainWindow(1); break;
     case Control::HomeWeb: m_context.ui.OpenWebAddress(kWebAddress); break;
@@ -192,21 +209,25 @@ void MainWindowModel::OnCommand(Control control) {
     case Control::HomeExport: ExportProfileFile(); break;
     case Control::HomeMinimise: m_context.ui.MinimiseMainWindow(); break;
     case Control::HomeResetAll: ResetAllProfiles(); break;
-    case Control::AdvancedSeparateXY: m_dpi.OnSeparateXY(); break;
-    case Control::AdvancedRate125: m_advanced.OnPollingRate(8); break;
-    case Control::AdvancedRate250: m_advanced.OnPollingRate(4); break;
-    case Control::AdvancedRate500: m_advanced.OnPollingRate(2); break;
-    case Control::AdvancedRate1000: m_advanced.OnPollingRate(1); break;
-    case Control::AdvancedAccelerationToggle: m_advanced.OnAccelerationToggle(); break;
-    case Control::AdvancedDoubleClickUp: m_advanced.OnDoubleClickSpeed(+1); break;
-    case Control::AdvancedDoubleClickDown: m_advanced.OnDoubleClickSpeed(-1); break;
-    case Control::AdvancedScrollLinesUp: m_advanced.OnWheelScrollLines(+1); break;
-    case Control::AdvancedScrollLinesDown: m_advanced.OnWheelScrollLines(-1); break;
-    case Control::LightingOn: m_lighting.OnLightOn(); break;
-    case Control::LightingOff: m_lighting.OnLightOff(); break;
-    case Control::LightingSpeedToggle: m_lighting.OnSpeedToggle(); break;
     default: break;
   }
+}
+
+void MainWindowModel::OnBackgroundPress() {
+  m_context.ui.ClosePopupMenu();
+  m_buttons.SetEditedButton(-1);
+}
+
+void MainWindowModel::OnMenuChoice(std::uint64_t wParam, std::uint64_t lParam) {
+  m_context.ui.ClosePopupMenu();
+  if (m_menuKind != 0) return;
+  const MenuChoice choice = DecodeMenuChoice(wParam, lParam);
+  if (m_context.IsCurrent(Page::Buttons)) {
+    m_buttons.OnMenuChoice(choice);
+  } else if (m_context.IsCurrent(Page::Lighting)) {
+    m_lighting.OnMenuChoice(choice);
+  }
+  m_buttons.SetEditedButton(-1);
 }
 
 void MainWindowModel::OnSliderPosition(int position, int controlId) {
@@ -232,7 +253,7 @@ std::intptr_t MainWindowModel::OnServiceRequest(unsigned message, std::uintptr_t
           ResetProfileToDefaults(session.Live(), session.Live().Profile);
           RefreshPages();
           return 0;
-        case kApplyConfiguration: session.ApplyConfiguration(); return 0;
+        case kApplyConfiguration: (void)session.ApplyConfiguration(); return 0;
         case kOpenHelp: m_context.ui.OpenHelp(); return 0;
         case 18:
         case 20: return 0;
@@ -262,7 +283,8 @@ std::intptr_t MainWindowModel::OnServiceRequest(unsigned message, std::uintptr_t
         config.LedMode = LedModeFromDeviceBit(lParam);
       }
       if (wParam == kDeviceStage || wParam == kDeviceProfile || wParam == kDeviceLedMode) {
-        session.SaveConfiguration();
+        // A failed save reaches the user through the session.
+        (void)session.SaveConfiguration();
       }
       RefreshPages();
       m_macros.LoadMacroLibrary();
@@ -292,7 +314,7 @@ void MainWindowModel::ResetAllProfiles() {
   config.Profile = 0;
   for (int profile = 0; profile < kProfileCount; ++profile) ResetProfileToDefaults(config, profile);
   RefreshPages();
-  m_context.session.ApplyConfiguration();
+  (void)m_context.session.ApplyConfiguration();
 }
 
 FileDialogOptions MainWindowModel::ProfileDialogSpec() const {

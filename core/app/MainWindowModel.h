@@ -34,9 +34,12 @@ inline constexpr unsigned Unhandled1282 = 1282;
 inline constexpr unsigned HookKey = 0x8D2;         // wParam virtual key, lParam flags
 }  // namespace WindowMessage
 
-class MainWindowModel {
+class MainWindowModel final : private FileProblemReporter {
  public:
   MainWindowModel(ConfigSession& session, UiHost& ui, TextSource& texts);
+  ~MainWindowModel() override;
+  MainWindowModel(const MainWindowModel&) = delete;
+  MainWindowModel& operator=(const MainWindowModel&) = delete;
 
   const MainView& View() const { return m_view; }
   int CurrentPage() const { return m_view.page; }
@@ -52,8 +55,15 @@ class MainWindowModel {
   // The one-shot deferred initialisation (timer 10002).
   void OnDeferredInit();
 
-  // A click on one of the window's controls.
+  // A click on one of the window's controls. An open popup menu closes first.
   void OnCommand(Control control);
+  // A left-button press on the window's background (the start of a drag):
+  // closes the open popup menu and forgets the button it was opened for.
+  void OnBackgroundPress();
+  // The choice made in a popup menu (message 0x501): the menu closes, then
+  // the choice goes to the current page (the button, macro or lighting page);
+  // on other pages it is dropped.
+  void OnMenuChoice(std::uint64_t wParam, std::uint64_t lParam);
   // A slider report (0x446); repeats of the last report are dropped, whichever
   // slider sent it.
   void OnSliderPosition(int position, int controlId);
@@ -78,7 +88,10 @@ class MainWindowModel {
   ButtonPage& Buttons() { return m_buttons; }
 
  private:
+  // Failed saves of the settings file reach the user here.
+  void ReportFileProblem(const FileProblem& problem) override { m_context.ReportFileProblem(problem); }
   FileDialogOptions ProfileDialogSpec() const;
+  void OnHomeCommand(Control control);
   void ShowMacroNumbers(std::int32_t first, std::int32_t second);
 
   MainView m_view;
@@ -88,6 +101,8 @@ class MainWindowModel {
   AdvancedPage m_advanced;
   LightingPage m_lighting;
   ButtonPage m_buttons;
+  // Which popup is open; 0 for every menu the window opens itself.
+  int m_menuKind = 0;
   struct SliderReport {
     int position = 0;
     int controlId = 0;

@@ -7,6 +7,7 @@
 #include "app/UiHost.h"
 #include "config/DeviceConfig.h"
 #include "store/ConfigSession.h"
+#include "store/FileProblem.h"
 
 namespace perix {
 
@@ -20,6 +21,8 @@ struct PageContext {
   bool resetPending = false;
 
   DeviceConfig& Live() { return session.Live(); }
+  // Shows the user a file that could not be read or written, and why.
+  void ReportFileProblem(const FileProblem& problem) { ui.Warn(FileProblemText(problem), false); }
   ControlView& operator[](Control control) { return view[control]; }
   bool IsCurrent(Page page) const { return view.page == PageIdentifier(page); }
 };

@@ -7,6 +7,9 @@
 #include <string>
 #include <string_view>
 
+#include "app/PopupMenu.h"
+#include "buttons/NumberEntry.h"
+
 namespace perix {
 
 struct FileDialogOptions {
@@ -35,6 +38,21 @@ class UiHost {
   // Ends the main window's modal run with the result.
   virtual void CloseMainWindow(int result) = 0;
   virtual void MinimiseMainWindow() = 0;
+
+  // The skinned modal dialogs. Each runs until OK, Cancel or its close
+  // button and returns true for OK.
+  //
+  // The number-entry dialog (CEditDelay): the entry holds the value typed.
+  virtual bool RunNumberEntry(NumberEntry& entry) = 0;
+  // The rename dialog (CRenameProfileDlg), opened with the current name;
+  // the text in its box on OK, nothing on Cancel.
+  virtual std::optional<std::u16string> RunRenameDialog(std::u16string_view current) = 0;
+
+  // Opens a skinned popup menu, closing the open one first; its choice comes
+  // back as message 0x501 (MainWindowModel::OnMenuChoice).
+  virtual void OpenPopupMenu(const PopupMenuRequest& request) = 0;
+  // Closes and deletes the open popup menu, if any.
+  virtual void ClosePopupMenu() = 0;
 
   // Switches the keyboard hook's delivery on or off.
   virtual void EnableHook(bool enable) = 0;

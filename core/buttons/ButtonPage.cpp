@@ -39,6 +39,14 @@ std::u16string ButtonPage::CaptionOf(ButtonAssignment& button) {
   return key.empty() ? std::u16string() : texts.ButtonPageText(Widen(key));
 }
 
+bool ButtonPage::OnCommand(Control control) {
+  // The assignment menu comes with the button assignment dialogs.
+  (void)control;
+  return false;
+}
+
+void ButtonPage::OnMenuChoice(const MenuChoice& choice) { (void)choice; }
+
 void ButtonPage::ShowButtonAssignments() {
   m_assignedMacroNames.clear();
   ProfileConfig& profile = ActiveProfile(m_context.Live());

@@ -53,6 +53,21 @@ void AdvancedPage::ShowPointerValues() {
       SliderShows(Control::AdvancedAccelerationSlider, config.Acceleration);
 }
 
+bool AdvancedPage::OnCommand(Control control) {
+  switch (control) {
+    case Control::AdvancedRate125: OnPollingRate(8); return true;
+    case Control::AdvancedRate250: OnPollingRate(4); return true;
+    case Control::AdvancedRate500: OnPollingRate(2); return true;
+    case Control::AdvancedRate1000: OnPollingRate(1); return true;
+    case Control::AdvancedAccelerationToggle: OnAccelerationToggle(); return true;
+    case Control::AdvancedDoubleClickUp: OnDoubleClickSpeed(+1); return true;
+    case Control::AdvancedDoubleClickDown: OnDoubleClickSpeed(-1); return true;
+    case Control::AdvancedScrollLinesUp: OnWheelScrollLines(+1); return true;
+    case Control::AdvancedScrollLinesDown: OnWheelScrollLines(-1); return true;
+    default: return false;
+  }
+}
+
 void AdvancedPage::OnPollingRate(std::int32_t interval) {
   m_context.Live().PollingRate = interval;
   SavePollingRate(interval, m_context.session.Paths().settingsFile, m_context.session.Files());

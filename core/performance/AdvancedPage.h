@@ -18,6 +18,9 @@ class AdvancedPage {
   // slider.
   void ShowPointerValues();
 
+  // A click on one of the page's pointer controls; false when it is not one.
+  bool OnCommand(Control control);
+
   // A polling-rate button: only "PollingRate" is written, at once.
   void OnPollingRate(std::int32_t interval);
   void OnAccelerationToggle();

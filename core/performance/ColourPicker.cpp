@@ -83,15 +83,7 @@ int StepChannel(int value, bool up) {
   return value > 1 ? value - 1 : 0;
 }
 
-int ParseChannelBox(std::u16string_view text) {
-  constexpr int kLarge = std::numeric_limits<int>::max() / 10 - 10;
-  int value = 0;
-  for (char16_t c : text) {
-    if (c < u'0' || c > u'9') break;
-    value = std::min(kLarge, value * 10 + (c - u'0'));
-  }
-  return value;
-}
+int ParseChannelBox(std::u16string_view text) { return DecimalValue(text); }
 
 std::u16string ChannelText(int value) { return DecimalText(value); }
 

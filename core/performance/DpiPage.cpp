@@ -28,6 +28,18 @@ void DpiPage::SelectDpiStage(int index) {
   m_context[Control::AdvancedLevelYSlider].shown = false;
 }
 
+bool DpiPage::OnCommand(Control control) {
+  if (control >= Control::AdvancedStage1 && control <= Control::AdvancedStage4) {
+    OnStageClicked(static_cast<int>(control) - static_cast<int>(Control::AdvancedStage1) + 1);
+    return true;
+  }
+  if (control == Control::AdvancedSeparateXY) {
+    OnSeparateXY();
+    return true;
+  }
+  return false;
+}
+
 void DpiPage::OnStageClicked(int number) {
   const auto index = StageIndex(number - 1);
   if (!index) return;
@@ -58,7 +70,9 @@ void DpiPage::OnSeparateXY() {
   m_context[Control::AdvancedLevelYSlider].shown = false;
   if (const auto index = StageIndex(config.DPI)) config.DpiStages[*index].SeparateXY = 0;
   m_context[Control::AdvancedSeparateXY].checked = false;
-  m_context.session.SaveConfiguration();
+  // Nothing is posted for the toggle; a failed save reaches the user through
+  // the session.
+  (void)m_context.session.SaveConfiguration();
 }
 
 }  // namespace perix

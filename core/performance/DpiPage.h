@@ -13,6 +13,9 @@ class DpiPage {
   // Shows stage `index` (0..3) as the current one; saves and posts nothing.
   // An index outside 0..3 (as a file may hold) checks no stage.
   void SelectDpiStage(int index);
+  // A click on a stage button or the separate-X/Y toggle; false for any other
+  // control.
+  bool OnCommand(Control control);
   // Stage button n (1..4).
   void OnStageClicked(int number);
   // The level slider (control 10001) reported a position.

@@ -42,6 +42,15 @@ void LightingPage::ShowLedDirectionCaption(std::int32_t direction) {
   m_context[Control::LightingDirection].caption = DirectionName(direction);
 }
 
+bool LightingPage::OnCommand(Control control) {
+  switch (control) {
+    case Control::LightingOn: OnLightOn(); return true;
+    case Control::LightingOff: OnLightOff(); return true;
+    case Control::LightingSpeedToggle: OnSpeedToggle(); return true;
+    default: return false;
+  }
+}
+
 void LightingPage::OnLightOn() {
   m_context.Live().LedStateOn = 1;
   m_context[Control::LightingOn].checked = true;

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "app/PageContext.h"
+#include "skin/MenuChoice.h"
 
 namespace perix {
 
@@ -21,6 +22,11 @@ class LightingPage {
   void ShowLightingValues(std::int32_t brightness, std::int32_t speed, std::int32_t ledOn);
   void ShowLedModeCaption(std::int32_t mode);
   void ShowLedDirectionCaption(std::int32_t direction);
+
+  // A click on one of the page's controls; false when it is not one of them.
+  bool OnCommand(Control control);
+  // The choice made in the mode or direction menu.
+  void OnMenuChoice(const MenuChoice& choice) { OnMenuCommand(choice.command); }
 
   void OnLightOn();
   void OnLightOff();

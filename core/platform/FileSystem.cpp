@@ -7,6 +7,9 @@ const char* FileStatusText(FileStatus status) {
     case FileStatus::Ok: return "ok";
     case FileStatus::NotFound: return "no such file";
     case FileStatus::AccessDenied: return "access denied";
+    case FileStatus::ReadOnly: return "the file is read-only";
+    case FileStatus::Locked: return "another program has the file locked";
+    case FileStatus::DiskFull: return "the disk is full";
     case FileStatus::Failed: break;
   }
   return "cannot be read or written";

@@ -10,11 +10,16 @@
 
 namespace perix {
 
-enum class FileStatus {
+// What became of a file operation. Every caller looks at it: a failure the
+// user can do something about reaches them (FileProblem.h).
+enum class [[nodiscard]] FileStatus {
   Ok,
   NotFound,      // no such file or folder
   AccessDenied,  // exists, but this process may not read or write it
-  Failed,        // any other failure (a folder where a file was expected, a full disk, ...)
+  ReadOnly,      // the file or its volume is read-only
+  Locked,        // another program holds the file open and refuses to share it
+  DiskFull,      // no room left for the new contents
+  Failed,        // any other failure (a folder where a file was expected, ...)
 };
 
 // What tells a changed file from an unchanged one without reading it.
@@ -62,6 +67,7 @@ class FileSystem {
 // The operating system's file system.
 FileSystem& DefaultFileSystem();
 
+// Why an operation failed, in words for the user ("the file is read-only").
 const char* FileStatusText(FileStatus status);
 
 }  // namespace perix

@@ -121,9 +121,11 @@ void ReadProfile(const IniDocument& document, ProfileConfig& profile, int index)
 
 // Loads the document a save will change. A file that exists but cannot be
 // read is not replaced: that would lose whatever else it holds.
-bool LoadForEdit(const SettingsStore& store, IniDocument& document) {
+// A file that exists but cannot be read is never replaced: the status says
+// why. A missing file is an empty document to start from.
+FileStatus LoadForEdit(const SettingsStore& store, IniDocument& document) {
   const FileStatus status = store.Load(document);
-  return status == FileStatus::Ok || status == FileStatus::NotFound;
+  return status == FileStatus::NotFound ? FileStatus::Ok : status;
 }
 
 }  // namespace
@@ -151,28 +153,25 @@ std::u16string ProfileSectionName(int index) {
   return u"GROUP" + DecimalText(index);
 }
 
-int SaveConfig(const DeviceConfig& config, std::u16string_view path, FileSystem& files, bool* ok) {
+FileStatus SaveConfig(const DeviceConfig& config, std::u16string_view path, FileSystem& files) {
   const SettingsStore store{std::u16string(path), files};
   IniDocument document;
-  bool written = LoadForEdit(store, document);
-  if (written) {
-    WriteConfig(document, config);
-    written = store.Save(document);
-  }
-  if (ok != nullptr) *ok = written;
-  return 1;
+  if (const FileStatus read = LoadForEdit(store, document); read != FileStatus::Ok) return read;
+  WriteConfig(document, config);
+  return store.Save(document);
 }
 
 int LoadConfig(DeviceConfig& config, std::u16string_view path, int profileOverride, FileSystem& files) {
   const SettingsStore store{std::u16string(path), files};
   IniDocument document;
-  const bool editable = LoadForEdit(store, document);
+  const bool editable = LoadForEdit(store, document) == FileStatus::Ok;
   ReadConfig(document, config, profileOverride);
   // The write-back normalises the file (missing keys appear with the values
-  // just read) from the document already in memory: one read, one write.
+  // just read) from the document already in memory: one read, one write. A
+  // failed write-back leaves the file as it was, which reads the same.
   if (editable) {
     WriteConfig(document, config);
-    store.Save(document);
+    (void)store.Save(document);
   }
   return 1;
 }
@@ -180,9 +179,9 @@ int LoadConfig(DeviceConfig& config, std::u16string_view path, int profileOverri
 int SaveProfile(const ProfileConfig& profile, int index, std::u16string_view path, FileSystem& files) {
   const SettingsStore store{std::u16string(path), files};
   IniDocument document;
-  if (LoadForEdit(store, document)) {
+  if (LoadForEdit(store, document) == FileStatus::Ok) {
     WriteProfile(document, profile, index);
-    store.Save(document);
+    (void)store.Save(document);
   }
   return 1;
 }

@@ -16,10 +16,9 @@ class IniDocument;
 // Writes the section "Setting" and the five profile sections, replacing the
 // file once (not at all when it already holds these values). Keys the layout
 // does not own are kept; "Name" and "Exe" are never written. A file that
-// exists but cannot be read is left alone. Returns 1; `ok`, when given, tells
-// whether the file holds the configuration afterwards.
-int SaveConfig(const DeviceConfig& config, std::u16string_view path, FileSystem& files = DefaultFileSystem(),
-               bool* ok = nullptr);
+// exists but cannot be read is left alone. Ok when the file holds the
+// configuration afterwards; otherwise why it does not.
+FileStatus SaveConfig(const DeviceConfig& config, std::u16string_view path, FileSystem& files = DefaultFileSystem());
 
 // Reads the whole layout into `config` (which the caller has reset to the
 // not-loaded state), then writes it straight back as SaveConfig would, from

@@ -21,15 +21,39 @@ void ConfigSession::LoadConfiguration(int profileOverride) {
   ValidateConfig(*m_live, *m_scratch);
 }
 
-int ConfigSession::SaveConfiguration() {
-  return SaveConfig(*m_live, m_paths.settingsFile, *m_files, &m_lastSaveOk);
+FileStatus ConfigSession::SaveConfiguration() {
+  const FileStatus status = SaveConfig(*m_live, m_paths.settingsFile, *m_files);
+  if (status == FileStatus::Ok) {
+    m_saveFailing = false;
+    return status;
+  }
+  m_serviceMissedChanges = true;
+  if (!m_saveFailing && m_reporter != nullptr) {
+    m_reporter->ReportFileProblem({FileAction::Save, status, m_paths.settingsFile, {},
+                                   u"Your changes are kept while the program runs and are saved with the next "
+                                   u"change once the file can be written."});
+  }
+  m_saveFailing = true;
+  return status;
 }
 
-void ConfigSession::ApplyConfiguration() { SaveAndNotify(ServiceMessage::ConfigurationApplied); }
+FileStatus ConfigSession::ApplyConfiguration() {
+  const FileStatus status = SaveConfiguration();
+  if (status == FileStatus::Ok) Announce(ServiceMessage::ConfigurationApplied, 0, 0);
+  return status;
+}
 
 bool ConfigSession::SaveAndNotify(unsigned message, std::uintptr_t wParam, std::intptr_t lParam) {
-  SaveConfiguration();
-  return m_service->Post(message, wParam, lParam);
+  return SaveConfiguration() == FileStatus::Ok && Announce(message, wParam, lParam);
+}
+
+bool ConfigSession::Announce(unsigned message, std::uintptr_t wParam, std::intptr_t lParam) {
+  const bool posted = m_service->Post(message, wParam, lParam);
+  if (m_serviceMissedChanges && message != ServiceMessage::ConfigurationApplied) {
+    m_service->Post(ServiceMessage::ConfigurationApplied, 0, 0);
+  }
+  m_serviceMissedChanges = false;
+  return posted;
 }
 
 void ConfigSession::ReloadDpiStages() { LoadDpiStages(*m_live, m_paths.settingsFile, *m_files); }

@@ -11,6 +11,7 @@
 #include "config/DeviceConfig.h"
 #include "platform/FileSystem.h"
 #include "store/DataFolder.h"
+#include "store/FileProblem.h"
 
 namespace perix {
 
@@ -30,17 +31,24 @@ class ConfigSession {
   // it into the live copy. -1 takes the active profile from the file.
   void LoadConfiguration(int profileOverride = -1);
 
-  // Writes the whole live copy to the settings file. Returns 1, as callers
-  // expect; `Saved()` tells whether the last save reached the disk.
-  int SaveConfiguration();
-  bool Saved() const { return m_lastSaveOk; }
+  // Where failed saves are reported; none by default.
+  void SetProblemReporter(FileProblemReporter* reporter) { m_reporter = reporter; }
+
+  // Writes the whole live copy to the settings file. A failure leaves the live
+  // copy as it is (the next save that succeeds writes it all) and is reported
+  // once per streak of failures, not once per slider step.
+  FileStatus SaveConfiguration();
+  // Whether the last save failed.
+  bool SaveFailing() const { return m_saveFailing; }
 
   // Saves, then tells the service that everything may have changed (1279).
-  void ApplyConfiguration();
+  FileStatus ApplyConfiguration();
 
   // The pattern every page follows after changing live fields: save the whole
-  // record, then post the page's notification if the service is there. True
-  // when the message was posted.
+  // record, then post the page's notification if the service is there. A
+  // failed save posts nothing: the service would read the old file. The first
+  // successful save after failed ones also posts 1279, since the service
+  // missed the changes the failed saves held. True when the message was posted.
   bool SaveAndNotify(unsigned message, std::uintptr_t wParam = 0, std::intptr_t lParam = 0);
 
   // Reloads only the four DPI stages, when the service reports the device
@@ -48,12 +56,18 @@ class ConfigSession {
   void ReloadDpiStages();
 
  private:
+  // Posts a message after a successful save, catching the service up first
+  // when earlier saves failed.
+  bool Announce(unsigned message, std::uintptr_t wParam, std::intptr_t lParam);
+
   DataPaths m_paths;
   ServiceLink* m_service;  // not owned
   FileSystem* m_files;     // not owned
   std::unique_ptr<DeviceConfig> m_scratch;
   std::unique_ptr<DeviceConfig> m_live;
-  bool m_lastSaveOk = true;
+  FileProblemReporter* m_reporter = nullptr;  // not owned
+  bool m_saveFailing = false;
+  bool m_serviceMissedChanges = false;  // a save failed since the service was last told
 };
 
 }  // namespace perix

@@ -123,18 +123,20 @@ std::optional<std::u16string> MacroFilePath(std::u16string_view macroFolder, std
   return path;
 }
 
-bool SaveMacroFile(std::u16string_view path, const MacroRecordBuffer& buffer, int recordCount, int loopTime,
-                   FileSystem& files) {
+FileStatus SaveMacroFile(std::u16string_view path, const MacroRecordBuffer& buffer, int recordCount, int loopTime,
+                         FileSystem& files) {
   const SettingsStore store{std::u16string(path), files};
   IniDocument document;
   const FileStatus status = store.Load(document);
   // A file that exists but cannot be read is not replaced by a fresh one.
-  if (status != FileStatus::Ok && status != FileStatus::NotFound) return false;
+  if (status != FileStatus::Ok && status != FileStatus::NotFound) return status;
   bool ok = document.WriteString(kSection, u"MacroFilePath", path);
   ok = document.WriteInt(kSection, u"Count", recordCount) && ok;
   ok = document.WriteInt(kSection, u"LoopTime", loopTime) && ok;
   ok = document.WriteStruct(kSection, kBlobKey, &buffer, sizeof buffer) && ok;
-  return store.Save(document) && ok;
+  const FileStatus saved = store.Save(document);
+  // The path is the one value the file's text may be unable to hold.
+  return saved == FileStatus::Ok && !ok ? FileStatus::Failed : saved;
 }
 
 MacroFileContents LoadMacroFile(std::u16string_view path, FileSystem& files) {

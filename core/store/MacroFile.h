@@ -81,8 +81,8 @@ struct MacroFileContents {
 
 // Writes "MacroFilePath" = path, "Count", "LoopTime" and the 180-byte blob
 // "MacroSetting_0" in section "Setting", in one replace of the file.
-bool SaveMacroFile(std::u16string_view path, const MacroRecordBuffer& buffer, int recordCount, int loopTime,
-                   FileSystem& files = DefaultFileSystem());
+FileStatus SaveMacroFile(std::u16string_view path, const MacroRecordBuffer& buffer, int recordCount, int loopTime,
+                         FileSystem& files = DefaultFileSystem());
 
 // Reads the blob of a macro file and packs its records.
 MacroFileContents LoadMacroFile(std::u16string_view path, FileSystem& files = DefaultFileSystem());

@@ -15,7 +15,7 @@ ProfileFileStatus FromFileStatus(FileStatus status) {
     case FileStatus::Ok: return ProfileFileStatus::Ok;
     case FileStatus::NotFound: return ProfileFileStatus::NotFound;
     case FileStatus::AccessDenied: return ProfileFileStatus::AccessDenied;
-    case FileStatus::Failed: break;
+    default: break;
   }
   return ProfileFileStatus::Unreadable;
 }
@@ -68,9 +68,7 @@ ProfileFileStatus ReadProfileFile(std::u16string_view path, DeviceConfig& loaded
 }
 
 ProfileFileStatus ExportProfile(const DeviceConfig& config, std::u16string_view path, FileSystem& files) {
-  bool ok = false;
-  SaveConfig(config, path, files, &ok);
-  return ok ? ProfileFileStatus::Ok : ProfileFileStatus::WriteFailed;
+  return SaveConfig(config, path, files) == FileStatus::Ok ? ProfileFileStatus::Ok : ProfileFileStatus::WriteFailed;
 }
 
 ProfileFileStatus ImportProfile(ConfigSession& session, std::u16string_view path) {
@@ -81,8 +79,7 @@ ProfileFileStatus ImportProfile(ConfigSession& session, std::u16string_view path
   if (status != ProfileFileStatus::Ok) return status;
   session.Scratch() = *incoming;
   ValidateConfig(session.Live(), session.Scratch());
-  session.ApplyConfiguration();
-  const bool applied = session.Saved();
+  const bool applied = session.ApplyConfiguration() == FileStatus::Ok;
   SettingsStore settings{session.Paths().settingsFile, session.Files()};
   const bool named = settings.WriteString(u"Setting", u"ProfileName", FileTitleOf(path));
   return applied && named ? ProfileFileStatus::Ok : ProfileFileStatus::WriteFailed;

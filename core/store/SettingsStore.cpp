@@ -13,14 +13,15 @@ FileStatus SettingsStore::Load(IniDocument& document) const {
 }
 
 IniDocument SettingsStore::Load() const {
+  // An absent or unreadable file reads as empty, which is what readers want.
   IniDocument document;
-  Load(document);
+  (void)Load(document);
   return document;
 }
 
-bool SettingsStore::Save(const IniDocument& document) const {
-  if (!document.Modified()) return true;
-  return m_files->WriteAtomically(m_path, document.Serialize()) == FileStatus::Ok;
+FileStatus SettingsStore::Save(const IniDocument& document) const {
+  if (!document.Modified()) return FileStatus::Ok;
+  return m_files->WriteAtomically(m_path, document.Serialize());
 }
 
 namespace {
@@ -33,7 +34,7 @@ bool Edit(const SettingsStore& store, Change change) {
   const FileStatus status = store.Load(document);
   if (status != FileStatus::Ok && status != FileStatus::NotFound) return false;
   if (!change(document)) return false;
-  return store.Save(document);
+  return store.Save(document) == FileStatus::Ok;
 }
 
 }  // namespace

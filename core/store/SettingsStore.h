@@ -50,8 +50,8 @@ class SettingsStore {
   // exists but cannot be read, which must not be replaced.
   FileStatus Load(IniDocument& document) const;
   // Writes a whole document in one atomic replace; a document no write has
-  // changed is not written at all. True when the file holds the document.
-  bool Save(const IniDocument& document) const;
+  // changed is not written at all. Ok when the file holds the document.
+  FileStatus Save(const IniDocument& document) const;
 
  private:
   std::u16string m_path;

@@ -1,5 +1,8 @@
 #include "text/Utf16.h"
 
+#include <algorithm>
+#include <limits>
+
 namespace perix {
 namespace {
 
@@ -180,5 +183,15 @@ std::u16string Widen(std::string_view ascii) {
 }
 
 std::u16string DecimalText(std::int64_t value) { return Widen(std::to_string(value)); }
+
+int DecimalValue(std::u16string_view text) {
+  constexpr int kLarge = std::numeric_limits<int>::max() / 10 - 10;
+  int value = 0;
+  for (char16_t c : text) {
+    if (c < u'0' || c > u'9') break;
+    value = std::min(kLarge, value * 10 + (c - u'0'));
+  }
+  return value;
+}
 
 }  // namespace perix

@@ -28,6 +28,11 @@ std::u16string Widen(std::string_view ascii);
 // The decimal text of a value, as "%d" writes it.
 std::u16string DecimalText(std::int64_t value);
 
+// The number a digits-only edit box holds: its leading decimal digits, 0 when
+// it has none. Long runs of digits stop growing well before the int range
+// ends, so callers can compare against their limits without overflow.
+int DecimalValue(std::u16string_view text);
+
 // Copies text into a fixed, zero-terminated UTF-16 array, cutting it to
 // N - 1 code units so the terminator always fits. A cut never leaves the
 // first half of a surrogate pair at the end.

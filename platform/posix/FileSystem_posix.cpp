@@ -29,8 +29,13 @@ FileStatus StatusFromErrno(int error) {
     case ENOENT:
     case ENOTDIR: return FileStatus::NotFound;
     case EACCES:
-    case EPERM:
-    case EROFS: return FileStatus::AccessDenied;
+    case EPERM: return FileStatus::AccessDenied;
+    case EROFS: return FileStatus::ReadOnly;
+    case ENOSPC:
+    case EDQUOT:
+    case EFBIG: return FileStatus::DiskFull;
+    case EBUSY:
+    case ETXTBSY: return FileStatus::Locked;
     default: return FileStatus::Failed;
   }
 }
@@ -96,8 +101,9 @@ class PosixFileSystem final : public FileSystem {
     const bool exists = ::stat(target.c_str(), &existing) == 0;
     // A file without write permission is read-only, even to a user (root)
     // whom the system would let write it: the rename would replace it anyway.
-    if (exists && (::access(target.c_str(), W_OK) != 0 || (existing.st_mode & 0222) == 0)) {
-      return FileStatus::AccessDenied;
+    if (exists && (existing.st_mode & 0222) == 0) return FileStatus::ReadOnly;
+    if (exists && ::access(target.c_str(), W_OK) != 0) {
+      return errno == EROFS ? FileStatus::ReadOnly : FileStatus::AccessDenied;
     }
     if (exists && !S_ISREG(existing.st_mode)) return FileStatus::Failed;
 

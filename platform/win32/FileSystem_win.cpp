@@ -15,10 +15,12 @@ FileStatus StatusFromError(DWORD error) {
     case ERROR_PATH_NOT_FOUND:
     case ERROR_INVALID_NAME:
     case ERROR_BAD_NETPATH: return FileStatus::NotFound;
-    case ERROR_ACCESS_DENIED:
+    case ERROR_ACCESS_DENIED: return FileStatus::AccessDenied;
     case ERROR_SHARING_VIOLATION:
-    case ERROR_LOCK_VIOLATION:
-    case ERROR_WRITE_PROTECT: return FileStatus::AccessDenied;
+    case ERROR_LOCK_VIOLATION: return FileStatus::Locked;
+    case ERROR_WRITE_PROTECT: return FileStatus::ReadOnly;
+    case ERROR_DISK_FULL:
+    case ERROR_HANDLE_DISK_FULL: return FileStatus::DiskFull;
     default: return FileStatus::Failed;
   }
 }
@@ -70,7 +72,7 @@ FileStatus WriteInPlace(const std::wstring& target, std::string_view bytes) {
   for (int attempt = 0; attempt < 25; ++attempt) {
     if (attempt > 0) ::Sleep(20);
     status = WriteInPlaceOnce(target, bytes);
-    if (status != FileStatus::AccessDenied) return status;
+    if (status != FileStatus::AccessDenied && status != FileStatus::Locked) return status;
   }
   return status;
 }
@@ -122,7 +124,7 @@ class Win32FileSystem final : public FileSystem {
     const std::wstring target = ToWide(path);
     const DWORD attributes = ::GetFileAttributesW(target.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) {
-      return FileStatus::AccessDenied;
+      return FileStatus::ReadOnly;
     }
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
       return FileStatus::Failed;

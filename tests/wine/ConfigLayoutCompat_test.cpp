@@ -29,15 +29,13 @@ TEST(ConfigLayoutCompat, SaveConfigWritesTheFileThePlatformWritesKeyByKey) {
   const std::u16string mine = folder.File(L"mine.ini");
   const std::u16string theirs = folder.File(L"theirs.ini");
   const DeviceConfig config = test::SampleConfig();
-  bool ok = false;
-  SaveConfig(config, mine, DefaultFileSystem(), &ok);
-  ASSERT_TRUE(ok);
+  ASSERT_EQ(SaveConfig(config, mine), FileStatus::Ok);
   PlatformSaveConfig(config, W(theirs).c_str());
   EXPECT_EQ(ReadBytes(mine), ReadBytes(theirs));
 
   // A second save of other values over the same files, in place.
   const DeviceConfig other = test::SampleConfig(7);
-  SaveConfig(other, mine);
+  ASSERT_EQ(SaveConfig(other, mine), FileStatus::Ok);
   PlatformSaveConfig(other, W(theirs).c_str());
   EXPECT_EQ(ReadBytes(mine), ReadBytes(theirs));
 }
@@ -51,7 +49,7 @@ TEST(ConfigLayoutCompat, EachSideLoadsWhatTheOtherSaved) {
   const std::string names = "[GROUP1]\r\nName=Shooter\r\nExe=C:\\Games\\shoot.exe\r\n";
   WriteBytes(mine, names);
   WriteBytes(theirs, names);
-  SaveConfig(config, mine);
+  ASSERT_EQ(SaveConfig(config, mine), FileStatus::Ok);
   PlatformSaveConfig(config, W(theirs).c_str());
   CopyToFixed(config.Profiles[1].Name, u"Shooter");
   CopyToFixed(config.Profiles[1].Exe, u"C:\\Games\\shoot.exe");
@@ -72,7 +70,7 @@ TEST(ConfigLayoutCompat, LoadingADamagedFileReadsWhatThePlatformReads) {
   TempFolder folder;
   const std::u16string path = folder.File(L"damaged.ini");
   const DeviceConfig config = test::SampleConfig(5);
-  SaveConfig(config, path);
+  ASSERT_EQ(SaveConfig(config, path), FileStatus::Ok);
   std::string bytes = *ReadBytes(path);
   // One changed digit in a blob, a blob cut short, an integer with garbage.
   bytes[bytes.find("DPI_INFO2=") + 12] ^= 1;

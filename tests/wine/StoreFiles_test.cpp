@@ -42,9 +42,9 @@ TEST(StoreFiles, AReaderOnlyEverSeesCompleteFiles) {
   const DeviceConfig first = test::SampleConfig(1);
   DeviceConfig second = test::SampleConfig(2);
   second.LeftCount = 123456789;  // the two files differ in length too
-  SaveConfig(second, path);
+  ASSERT_EQ(SaveConfig(second, path), FileStatus::Ok);
   const std::string secondBytes = *ReadBytes(path);
-  SaveConfig(first, path);
+  ASSERT_EQ(SaveConfig(first, path), FileStatus::Ok);
   const std::string firstBytes = *ReadBytes(path);
   ASSERT_NE(firstBytes.size(), secondBytes.size());
 
@@ -60,9 +60,8 @@ TEST(StoreFiles, AReaderOnlyEverSeesCompleteFiles) {
   });
   bool allWritten = true;
   for (int i = 0; i < 60 || reads < 100; ++i) {
-    bool ok = false;
-    SaveConfig(i % 2 == 0 ? second : first, path, DefaultFileSystem(), &ok);
-    allWritten = allWritten && ok;
+    const FileStatus status = SaveConfig(i % 2 == 0 ? second : first, path);
+    allWritten = allWritten && status == FileStatus::Ok;
   }
   done = true;
   reader.join();
@@ -79,7 +78,7 @@ TEST(StoreFiles, ThePlatformsReaderNeverSeesAFileHalfWritten) {
   const std::u16string path = folder.File(L"Mouse.ini");
   const DeviceConfig first = test::SampleConfig(1);
   const DeviceConfig second = test::SampleConfig(2);
-  SaveConfig(first, path);
+  ASSERT_EQ(SaveConfig(first, path), FileStatus::Ok);
   std::atomic<bool> done{false};
   std::atomic<int> reads{0};
   std::atomic<int> failures{0};
@@ -93,7 +92,7 @@ TEST(StoreFiles, ThePlatformsReaderNeverSeesAFileHalfWritten) {
       ::Sleep(1);
     }
   });
-  for (int i = 0; i < 60 || reads < 50; ++i) SaveConfig(i % 2 == 0 ? second : first, path);
+  for (int i = 0; i < 60 || reads < 50; ++i) (void)SaveConfig(i % 2 == 0 ? second : first, path);
   done = true;
   service.join();
   EXPECT_EQ(failures, 0) << "of " << reads << " reads";
@@ -138,9 +137,7 @@ TEST(StoreFiles, AReadOnlyFileReportsFailureAndStaysAsItWas) {
   WriteBytes(path, original);
   ASSERT_TRUE(::SetFileAttributesW(W(path).c_str(), FILE_ATTRIBUTE_READONLY));
   EXPECT_FALSE(SettingsStore(path).WriteInt(u"Setting", u"PollingRate", 1));
-  bool ok = true;
-  SaveConfig(test::SampleConfig(), path, DefaultFileSystem(), &ok);
-  EXPECT_FALSE(ok);
+  EXPECT_EQ(SaveConfig(test::SampleConfig(), path), FileStatus::ReadOnly);
   EXPECT_EQ(ReadBytes(path), original);
   EXPECT_EQ(TemporaryFilesBeside(path), 0u);
   ::SetFileAttributesW(W(path).c_str(), FILE_ATTRIBUTE_NORMAL);

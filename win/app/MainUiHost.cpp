@@ -52,6 +52,16 @@ void CMainUiHost::MinimiseMainWindow() {
   if (HWND window = m_window.Handle()) SendMessageW(window, WM_SYSCOMMAND, SC_MINIMIZE, 0);
 }
 
+// The skinned dialogs come with the button and macro pages; until then every
+// dialog answers as cancelled.
+bool CMainUiHost::RunNumberEntry(NumberEntry&) { return false; }
+
+std::optional<std::u16string> CMainUiHost::RunRenameDialog(std::u16string_view) { return std::nullopt; }
+
+void CMainUiHost::OpenPopupMenu(const PopupMenuRequest& request) { m_window.OpenPopupMenu(request); }
+
+void CMainUiHost::ClosePopupMenu() { m_window.ClosePopup(); }
+
 void CMainUiHost::EnableHook(bool enable) { m_window.Hook().Enable(enable ? 1 : 0); }
 
 void CMainUiHost::Trace(std::u16string_view line) { OutputDebugStringW(Wide(line).c_str()); }

@@ -21,6 +21,10 @@ class CMainUiHost final : public UiHost {
   void OpenHelp() override;
   void CloseMainWindow(int result) override;
   void MinimiseMainWindow() override;
+  bool RunNumberEntry(NumberEntry& entry) override;
+  std::optional<std::u16string> RunRenameDialog(std::u16string_view current) override;
+  void OpenPopupMenu(const PopupMenuRequest& request) override;
+  void ClosePopupMenu() override;
   void EnableHook(bool enable) override;
   void Trace(std::u16string_view line) override;
 

@@ -299,7 +299,11 @@ LRESULT CQMcfgDlg::OnEraseBackground(WPARAM, LPARAM) { return 1; }
 LRESULT CQMcfgDlg::OnQueryDragIcon(WPARAM, LPARAM) { return reinterpret_cast<LRESULT>(m_icon); }
 
 LRESULT CQMcfgDlg::OnBackgroundPress(WPARAM, LPARAM lParam) {
-  ClosePopup();
+  if (m_model) {
+    m_model->OnBackgroundPress();
+  } else {
+    ClosePopup();
+  }
   // Let the system move the window, as if the press were on a caption.
   POINT screen = PointFromLParam(lParam);
   ClientToScreen(Handle(), &screen);
@@ -317,8 +321,6 @@ LRESULT CQMcfgDlg::OnControlCommand(WPARAM wParam, LPARAM lParam) {
   if (!control || !click || !m_model) return Default();
   const ControlKind kind = LayoutOf(*control).kind;
   if (kind != ControlKind::ImageButton && kind != ControlKind::CheckButton) return Default();
-  // A click anywhere closes an open menu before its own action.
-  ClosePopup();
   m_model->OnCommand(*control);
   ApplyView();
   return 0;
@@ -354,10 +356,13 @@ LRESULT CQMcfgDlg::OnServiceRequest(WPARAM wParam, LPARAM lParam) {
   return result;
 }
 
-LRESULT CQMcfgDlg::OnMenuChoice(WPARAM, LPARAM) {
-  // The menus that act on their choice come with their pages; a choice from
-  // any other menu only closes it.
-  ClosePopup();
+LRESULT CQMcfgDlg::OnMenuChoice(WPARAM wParam, LPARAM lParam) {
+  if (!m_model) {
+    ClosePopup();
+    return 0;
+  }
+  m_model->OnMenuChoice(static_cast<std::uint64_t>(wParam), static_cast<std::uint64_t>(lParam));
+  ApplyView();
   return 0;
 }
 
@@ -368,18 +373,32 @@ LRESULT CQMcfgDlg::OnIgnored(WPARAM, LPARAM) { return 0; }
 
 void CQMcfgDlg::ClosePopup() { m_popup.reset(); }
 
-void CQMcfgDlg::OpenPopupMenu(Menu menu, const std::vector<std::pair<std::wstring, std::uint32_t>>& items,
-                              POINT screen) {
+void CQMcfgDlg::OpenPopupMenu(const PopupMenuRequest& request) {
   ClosePopup();
-  const MenuLayout& layout = MenuLayoutOf(menu);
-  for (const auto& [text, command] : items) CBmpMenu::AddItem(text, command);
+  if (request.menu == Menu::Count) return;
+  for (const PopupMenuItem& item : request.items) {
+    const int index = CBmpMenu::AddItem(Wide(item.text), item.command);
+    for (const BmpSubMenuItem& sub : item.subItems) CBmpMenu::AddSubItem(index, Wide(sub.text), sub.value);
+  }
+  const auto file = [](std::string_view name) { return L"skins\\" + std::wstring(name.begin(), name.end()); };
   auto popup = std::make_unique<CBmpMenu>();
-  const std::wstring skins = L"skins\\";
-  const auto file = [&](std::string_view name) { return skins + std::wstring(name.begin(), name.end()); };
+  const MenuLayout& layout = MenuLayoutOf(request.menu);
   popup->SetImages(file(layout.background), file(layout.highlighted), file(layout.pressed), file(layout.disabled));
-  popup->SetItemStyle(layout.itemHeight == 24 ? 0 : 1);
-  popup->SetPosition(screen.x, screen.y);
-  if (popup->Create(Handle())) m_popup = std::move(popup);
+  if (request.subMenu) {
+    const MenuLayout& sub = MenuLayoutOf(*request.subMenu);
+    popup->SetSubMenuImages(file(sub.background), file(sub.highlighted), file(sub.pressed), file(sub.disabled));
+  }
+  popup->SetItemStyle(layout.itemHeight == kSubMenuItemHeight ? kMenuItemsTall : kMenuItemsShort);
+  POINT screen{request.origin.x, request.origin.y};
+  ClientToScreen(Handle(), &screen);
+  const Point placed = KeepMenuOnScreen({screen.x, screen.y}, request.keepOnScreen,
+                                        {GetSystemMetrics(SM_CXFULLSCREEN), GetSystemMetrics(SM_CYFULLSCREEN)});
+  popup->SetPosition(placed.x, placed.y);
+  if (popup->Create(Handle())) {
+    m_popup = std::move(popup);
+  } else {
+    ClearBmpMenuItems();
+  }
 }
 
 }  // namespace perix::win

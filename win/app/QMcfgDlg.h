@@ -42,6 +42,7 @@ class CQMcfgDlg : public CDialogBase {
   // Closes the open popup menu, if any (before any action of a click, a
   // drag or a message box).
   void ClosePopup();
+  friend class CMainUiHost;
   CHookLibrary& Hook() { return m_hook; }
   const std::wstring& ProgramFolder() const { return m_programFolder; }
 
@@ -75,7 +76,9 @@ class CQMcfgDlg : public CDialogBase {
   // The current page's background and the macro page's two numbers.
   void DrawPage(HDC dc, const RECT& client);
   void RepaintAll();
-  void OpenPopupMenu(Menu menu, const std::vector<std::pair<std::wstring, std::uint32_t>>& items, POINT screen);
+  // Opens a skinned popup menu as the page logic asked (PopupMenu.h), closing
+  // the open one first.
+  void OpenPopupMenu(const PopupMenuRequest& request);
   void ReportFirstPaint();
 
   // Diagnostics (Diagnostics.h); QMcfgDlg_diagnostics.cpp.

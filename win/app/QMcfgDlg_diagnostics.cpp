@@ -55,14 +55,15 @@ bool CQMcfgDlg::RunStress(int rounds, CDiagnosticReport& report) {
     // the whole window before it returns.
     ShowPageByClicks(i % 2 == 0 ? kCycle[(i / 2) % 4] : Page::Home);
     // The lighting page's mode menu, opened under its button and closed again.
-    RECT anchor{};
-    if (CWindowBase* mode = m_controls.Window(Control::LightingMode)) GetWindowRect(mode->Handle(), &anchor);
-    std::vector<std::pair<std::wstring, std::uint32_t>> items;
+    PopupMenuRequest menu;
+    menu.menu = Menu::LedMode;
+    const Rect anchor = LayoutOf(Control::LightingMode).rect;
+    menu.origin = {anchor.left, anchor.bottom};
     for (int mode = 1; mode <= 6; ++mode) {
-      const std::u16string name = m_texts->ButtonPageText(u"LEDMODE" + std::u16string(1, static_cast<char16_t>(u'0' + mode)));
-      items.emplace_back(std::wstring(name.begin(), name.end()), static_cast<std::uint32_t>(40004 + mode));
+      menu.items.push_back({m_texts->ButtonPageText(u"LEDMODE" + std::u16string(1, static_cast<char16_t>(u'0' + mode))),
+                            static_cast<std::uint32_t>(40004 + mode), {}});
     }
-    OpenPopupMenu(Menu::LedMode, items, POINT{anchor.left, anchor.bottom});
+    OpenPopupMenu(menu);
     if (m_popup) RedrawWindow(m_popup->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
     // A click on a page control closes it, as a user's would.
     ClickControl(Control::HomeSpare);

@@ -4,7 +4,9 @@
 #include <memory>
 
 #include "RecordingServiceLink.h"
+#include "RecordingUi.h"
 #include "TestFolder.h"
+#include "store/MemoryFileSystem.h"
 #include "app/MainWindowModel.h"
 #include "config/Defaults.h"
 #include "store/ConfigLayout.h"
@@ -16,6 +18,7 @@ namespace perix {
 namespace {
 
 using test::RecordingServiceLink;
+using test::RecordingUi;
 using test::TestFolder;
 using Posted = RecordingServiceLink::Posted;
 
@@ -33,27 +36,6 @@ class FakeTexts final : public TextSource {
   std::u16string SkinString(std::u16string_view file, std::u16string_view, std::u16string_view key) override {
     return std::u16string(file) + u"#" + std::u16string(key);
   }
-};
-
-class RecordingUi final : public UiHost {
- public:
-  bool answerOk = true;
-  std::optional<std::u16string> chosenFile;
-  std::vector<std::u16string> warnings;
-  std::vector<std::u16string> traces;
-  int closedWith = 0;
-  bool Warn(std::u16string_view text, bool) override {
-    warnings.emplace_back(text);
-    return answerOk;
-  }
-  std::optional<std::u16string> ChooseFileToOpen(const FileDialogOptions&) override { return chosenFile; }
-  std::optional<std::u16string> ChooseFileToSave(const FileDialogOptions&) override { return chosenFile; }
-  void OpenWebAddress(std::u16string_view) override {}
-  void OpenHelp() override {}
-  void CloseMainWindow(int result) override { closedWith = result; }
-  void MinimiseMainWindow() override {}
-  void EnableHook(bool) override {}
-  void Trace(std::u16string_view line) override { traces.emplace_back(line); }
 };
 
 class MainWindowTest : public testing::Test {
@@ -338,6 +320,83 @@ TEST_F(MainWindowTest, ButtonLabelsNameKeysMacrosAndDisableLostMacros) {
   EXPECT_EQ(profile.ButtonAssigned[4].FunctionCode, 7);
   EXPECT_EQ(View(Control::ButtonLabel5).caption, u"Disabled");
   EXPECT_EQ(profile.ButtonAssigned[6].FunctionCode, 6) << "buttons 7 and 8 have no label and are left alone";
+}
+
+TEST_F(MainWindowTest, AMenuChoiceClosesTheMenuAndGoesToTheCurrentPageOnly) {
+  Start();
+  model.OnCommand(Control::HomeLightingTab);
+  ui.openMenu = PopupMenuRequest{};
+  model.OnMenuChoice(0, std::uint64_t{40007} << 16);
+  EXPECT_FALSE(ui.openMenu);
+  EXPECT_EQ(session.Live().LedMode, 3);
+  EXPECT_EQ(service.posts, (std::vector<Posted>{{1227, 0, 0}}));
+
+  // The same choice reaching the home page is dropped.
+  model.OnCommand(Control::LightingBack);
+  service.posts.clear();
+  const std::string before = SettingsBytes();
+  model.OnMenuChoice(0, std::uint64_t{40006} << 16);
+  EXPECT_EQ(session.Live().LedMode, 3);
+  EXPECT_EQ(SettingsBytes(), before);
+  EXPECT_TRUE(service.posts.empty());
+
+  // A click anywhere, or a press on the background, closes an open menu first.
+  ui.openMenu = PopupMenuRequest{};
+  model.OnCommand(Control::HomeSpare);
+  EXPECT_FALSE(ui.openMenu);
+  ui.openMenu = PopupMenuRequest{};
+  model.Buttons().SetEditedButton(3);
+  model.OnBackgroundPress();
+  EXPECT_FALSE(ui.openMenu);
+  EXPECT_EQ(model.Buttons().EditedButton(), -1);
+}
+
+TEST(PopupMenu, AMenuThatWouldPassTheScreensEdgeMovesBackByItsBox) {
+  const Size screen{1280, 1000};
+  EXPECT_EQ(KeepMenuOnScreen({1123, 736}, Size{157, 264}, screen), (Point{1123, 736}));
+  EXPECT_EQ(KeepMenuOnScreen({1124, 737}, Size{157, 264}, screen), (Point{967, 473}));
+  EXPECT_EQ(KeepMenuOnScreen({1270, 990}, std::nullopt, screen), (Point{1270, 990}));
+}
+
+// A settings file that cannot be written: the user hears it once per streak
+// of failures, nothing is announced for a change the file does not hold, and
+// the first save that works writes everything and catches the service up.
+TEST(MainWindowSaveFailure, IsReportedOnceAndCaughtUpByTheNextSave) {
+  test::MemoryFileSystem files;
+  RecordingServiceLink service;
+  RecordingUi ui;
+  FakeTexts texts;
+  const DataPaths paths = DataPathsUnder(u"C:\\Users\\u\\data");
+  ConfigSession session(paths, service, files);
+  MainWindowModel model(session, ui, texts);
+  model.LoadCaptions();
+  model.InitDialog();
+  model.OnCommand(Control::HomeLightingTab);
+  service.posts.clear();
+
+  files.writeFailure = FileStatus::ReadOnly;
+  model.OnSliderPosition(2, 10009);
+  model.OnSliderPosition(3, 10009);
+  model.OnCommand(Control::LightingOff);
+  ASSERT_EQ(ui.warnings.size(), 1u);
+  EXPECT_NE(ui.warnings[0].find(u"read-only"), std::u16string::npos) << Utf16ToUtf8(ui.warnings[0]);
+  EXPECT_NE(ui.warnings[0].find(paths.settingsFile), std::u16string::npos);
+  EXPECT_TRUE(service.posts.empty());
+  EXPECT_EQ(session.Live().LedModeSettings[0].Value2, 3) << "the user's change stays in the program";
+  EXPECT_EQ(session.Live().LedStateOn, 0);
+
+  files.writeFailure = FileStatus::Ok;
+  model.OnSliderPosition(4, 10009);
+  const IniDocument saved = IniDocument::Parse(files.files[paths.settingsFile]);
+  EXPECT_EQ(saved.Value(u"Setting", u"LedStateOn"), u"0");
+  EXPECT_EQ(service.posts, (std::vector<Posted>{{1227, 0, 0}, {1279, 0, 0}}));
+  EXPECT_EQ(ui.warnings.size(), 1u);
+
+  // A new streak is heard again.
+  files.writeFailure = FileStatus::DiskFull;
+  model.OnSliderPosition(5, 10009);
+  ASSERT_EQ(ui.warnings.size(), 2u);
+  EXPECT_NE(ui.warnings[1].find(u"disk is full"), std::u16string::npos);
 }
 
 }  // namespace

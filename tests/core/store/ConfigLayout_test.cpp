@@ -48,7 +48,7 @@ std::string KeyOf(const std::string& line) { return line.substr(0, line.find('='
 TEST(ConfigLayout, SaveAndLoadRoundTripEveryFieldIncludingNotLoaded) {
   for (const DeviceConfig& original : {test::SampleConfig(), Unset()}) {
     test::MemoryFileSystem files;
-    SaveConfig(original, kPath, files);
+    ASSERT_EQ(SaveConfig(original, kPath, files), FileStatus::Ok);
     DeviceConfig loaded = Unset();
     std::memset(&loaded.Profiles, 0x5A, sizeof loaded.Profiles);  // every stored byte must come from the file
     ResetToUnset(loaded);
@@ -61,7 +61,7 @@ TEST(ConfigLayout, SaveAndLoadRoundTripEveryFieldIncludingNotLoaded) {
 
 TEST(ConfigLayout, SaveWritesTheKeysInTheirOrder) {
   test::MemoryFileSystem files;
-  SaveConfig(test::SampleConfig(), kPath, files);
+  ASSERT_EQ(FileStatus::Ok, SaveConfig(test::SampleConfig(), kPath, files));
   const std::string& file = files.files[kPath];
   std::vector<std::string> keys;
   for (const std::string& line : SectionLines(file, "Setting")) keys.push_back(KeyOf(line));
@@ -95,7 +95,7 @@ TEST(ConfigLayout, ContentTheLayoutDoesNotOwnSurvivesASave) {
       "Internal=1\r\n";
   test::MemoryFileSystem files;
   files.files[kPath] = original;
-  SaveConfig(test::SampleConfig(), kPath, files);
+  ASSERT_EQ(FileStatus::Ok, SaveConfig(test::SampleConfig(), kPath, files));
   const std::string& saved = files.files[kPath];
   EXPECT_EQ(saved.rfind("; user notes\r\n[Setting]\r\nProfileName=shooter\r\nPollingRate=4\r\n", 0), 0u);
   EXPECT_NE(saved.find("\r\n\r\n[MACRO_LIST]\r\n0=Combo\r\n\r\n[GROUP2]\r\nName=Work\r\nExe=C:\\Tools\\app.exe\r\nDPI="),
@@ -126,7 +126,7 @@ TEST(ConfigLayout, LoadWritesBackOnceAndOnlyWhatChanged) {
   EXPECT_EQ(files.writes, 1) << "a normalised file is not rewritten";
   EXPECT_TRUE(SameRecord(again, loaded));
 
-  SaveConfig(test::SampleConfig(), kPath, files);
+  ASSERT_EQ(FileStatus::Ok, SaveConfig(test::SampleConfig(), kPath, files));
   EXPECT_EQ(files.reads, 3);
   EXPECT_EQ(files.writes, 2) << "one replace for the whole configuration";
 }
@@ -151,7 +151,7 @@ TEST(ConfigLayout, ProfileOverrideRule) {
 
 TEST(ConfigLayout, DamagedBlobsKeepTheFieldsPreviousContent) {
   test::MemoryFileSystem files;
-  SaveConfig(test::SampleConfig(), kPath, files);
+  ASSERT_EQ(FileStatus::Ok, SaveConfig(test::SampleConfig(), kPath, files));
   std::string& file = files.files[kPath];
   file[file.find("DPI_INFO2=") + 10] ^= 1;                      // one digit changed
   file.erase(file.find("ButtonAssigned3=") + 16, 1);           // odd length
@@ -202,7 +202,7 @@ TEST(ConfigLayout, SaveProfileWritesOneSectionAndNothingElse) {
 TEST(ConfigLayout, PartialLoadsAndSavesTouchOnlyTheirKeys) {
   test::MemoryFileSystem files;
   const DeviceConfig saved = test::SampleConfig();
-  SaveConfig(saved, kPath, files);
+  ASSERT_EQ(FileStatus::Ok, SaveConfig(saved, kPath, files));
   DeviceConfig config = Unset();
   LoadDpiStages(config, kPath, files);
   EXPECT_EQ(std::memcmp(config.DpiStages, saved.DpiStages, sizeof saved.DpiStages), 0);
@@ -219,7 +219,7 @@ TEST(ConfigLayout, PartialLoadsAndSavesTouchOnlyTheirKeys) {
 TEST(ConfigLayout, UnicodeFilesStayInTheirEncoding) {
   test::MemoryFileSystem files;
   files.files[kPath] = "\xFF\xFE[\0S\0]\0\r\0\n\0"s;
-  SaveConfig(test::SampleConfig(), kPath, files);
+  ASSERT_EQ(FileStatus::Ok, SaveConfig(test::SampleConfig(), kPath, files));
   EXPECT_EQ(files.files[kPath].substr(0, 12), "\xFF\xFE[\0S\0]\0\r\0\n\0"s);
   DeviceConfig loaded = Unset();
   LoadConfig(loaded, kPath, -1, files);
@@ -230,9 +230,7 @@ TEST(ConfigLayout, AnUnreadableFileIsNeitherReplacedNorTakenForEmpty) {
   test::MemoryFileSystem files;
   files.files[kPath] = "[Setting]\r\nPollingRate=8\r\n";
   files.readFailure = FileStatus::AccessDenied;
-  bool ok = true;
-  SaveConfig(test::SampleConfig(), kPath, files, &ok);
-  EXPECT_FALSE(ok);
+  EXPECT_EQ(SaveConfig(test::SampleConfig(), kPath, files), FileStatus::AccessDenied);
   DeviceConfig config = Unset();
   LoadConfig(config, kPath, -1, files);
   EXPECT_EQ(files.writes, 0);

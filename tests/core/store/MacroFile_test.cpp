@@ -40,7 +40,7 @@ TEST(MacroFile, SavedFileHasTheLayoutAndLoadsBackPacked) {
   buffer.Records[7] = MouseMoveRecord(0, 10);
   buffer.Records[8] = {0x05, 1, 2};  // unknown kind: neither shown nor counted
   buffer.Records[59] = KeyRecord(0x04, false);
-  ASSERT_TRUE(SaveMacroFile(path, buffer, 4, 3));
+  ASSERT_EQ(SaveMacroFile(path, buffer, 4, 3), FileStatus::Ok);
 
   const IniDocument document = IniDocument::Parse(folder.Read("Combo.macro"));
   EXPECT_EQ(document.ReadString(u"Setting", u"MacroFilePath", u"", 4096), path);
@@ -72,7 +72,7 @@ TEST(MacroFile, MissingOrDamagedPartsReadAsDefaults) {
 
   MacroRecordBuffer buffer{};
   buffer.Records[0] = KeyRecord(0x05, true);
-  ASSERT_TRUE(SaveMacroFile(folder.File("bad.macro"), buffer, 1, 0));
+  ASSERT_EQ(SaveMacroFile(folder.File("bad.macro"), buffer, 1, 0), FileStatus::Ok);
   std::string text = folder.Read("bad.macro");
   const std::size_t digits = text.find("MacroSetting_0=") + 15;
   text[digits + 3] = text[digits + 3] == '5' ? '6' : '5';  // the usage byte, checksum now wrong

@@ -52,13 +52,13 @@ TEST_F(ProfileFileTest, ExportThenImportRoundTripsAndMakesTheFirstProfileActive)
   for (int p = 0; p < kProfileCount; ++p) ResetProfileToDefaults(session.Live(), p);
   session.Live().Profile = 3;
   session.Live().Profiles[2].ButtonAssigned[4].FunctionCode = 37;
-  session.SaveConfiguration();
+  ASSERT_EQ(session.SaveConfiguration(), FileStatus::Ok);
   const std::u16string exported = folder.File("My Setup.prof");
   ASSERT_EQ(ExportProfile(session.Live(), exported), ProfileFileStatus::Ok);
   const std::string exportedBytes = folder.Read("My Setup.prof");
 
   session.Live().Profiles[2].ButtonAssigned[4].FunctionCode = 7;
-  session.SaveConfiguration();
+  ASSERT_EQ(session.SaveConfiguration(), FileStatus::Ok);
   ASSERT_EQ(ImportProfile(session, exported), ProfileFileStatus::Ok);
 
   EXPECT_EQ(session.Live().Profile, 0);
@@ -87,7 +87,7 @@ TEST_F(ProfileFileTest, ImportRepairsUnknownCodesAndReadsReadOnlyFiles) {
 TEST_F(ProfileFileTest, FilesThatAreNotProfilesChangeNothing) {
   session.LoadConfiguration();
   session.Live().LedColor = 0x123456;
-  session.SaveConfiguration();
+  ASSERT_EQ(session.SaveConfiguration(), FileStatus::Ok);
   const std::string before = DefaultFileSystem().ReadAll(paths.settingsFile).bytes;
   auto liveBefore = std::make_unique<DeviceConfig>(session.Live());
 

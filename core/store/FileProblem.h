@@ -1,0 +1,39 @@
+#pragma once
+// The one path from a file that could not be read or written to the user:
+// whatever fails (the settings file, a macro file, a copy, a file set aside)
+// becomes a FileProblem, and the main window shows it once, with the reason.
+// Nothing that failed is ever reported as done.
+
+#include <string>
+
+#include "platform/FileSystem.h"
+
+namespace perix {
+
+enum class FileAction : std::uint8_t {
+  Save,      // writing a file
+  Read,      // reading a file
+  Copy,      // copying `other` to `path`
+  Remove,    // deleting a file
+  SetAside,  // a file the program could not understand was moved to `other`
+};
+
+struct FileProblem {
+  FileAction action = FileAction::Save;
+  FileStatus status = FileStatus::Failed;
+  std::u16string path;
+  std::u16string other;  // the source of a copy, or where a file was set aside
+  std::u16string note;   // what it means for the user, appended as a sentence of its own
+};
+
+class FileProblemReporter {
+ public:
+  virtual ~FileProblemReporter() = default;
+  virtual void ReportFileProblem(const FileProblem& problem) = 0;
+};
+
+// The message the user sees: what could not be done to which file, why, and
+// the note.
+std::u16string FileProblemText(const FileProblem& problem);
+
+}  // namespace perix

@@ -1,0 +1,58 @@
+#pragma once
+// The window system as the page logic sees it, recorded: message boxes,
+// dialogs and menus answer with what the test set up.
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/UiHost.h"
+#include "text/Utf16.h"
+
+namespace perix::test {
+
+class RecordingUi final : public UiHost {
+ public:
+  bool answerOk = true;
+  std::optional<std::u16string> chosenFile;
+  std::vector<std::u16string> warnings;
+  std::vector<std::u16string> traces;
+  int closedWith = 0;
+  bool Warn(std::u16string_view text, bool) override {
+    warnings.emplace_back(text);
+    return answerOk;
+  }
+  std::optional<std::u16string> ChooseFileToOpen(const FileDialogOptions&) override { return chosenFile; }
+  std::optional<std::u16string> ChooseFileToSave(const FileDialogOptions&) override { return chosenFile; }
+  void OpenWebAddress(std::u16string_view) override {}
+  void OpenHelp() override {}
+  void CloseMainWindow(int result) override { closedWith = result; }
+  void MinimiseMainWindow() override {}
+  std::optional<PopupMenuRequest> openMenu;
+  int menusClosed = 0;
+  void OpenPopupMenu(const PopupMenuRequest& request) override { openMenu = request; }
+  void ClosePopupMenu() override {
+    if (openMenu) ++menusClosed;
+    openMenu.reset();
+  }
+  // Dialogs answer with what the test put here: OK with the entry's value
+  // set to `enteredNumber` (when set), or Cancel.
+  std::optional<int> enteredNumber;
+  std::optional<std::u16string> renamedTo;
+  int dialogsRun = 0;
+  bool RunNumberEntry(NumberEntry& entry) override {
+    ++dialogsRun;
+    if (!enteredNumber) return false;
+    entry.OnTextChanged(DecimalText(*enteredNumber));
+    return true;
+  }
+  std::optional<std::u16string> RunRenameDialog(std::u16string_view) override {
+    ++dialogsRun;
+    return renamedTo;
+  }
+  bool hookEnabled = false;
+  void EnableHook(bool enable) override { hookEnabled = enable; }
+  void Trace(std::u16string_view line) override { traces.emplace_back(line); }
+};
+
+}  // namespace perix::test
