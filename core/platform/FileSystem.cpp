@@ -10,6 +10,8 @@ const char* FileStatusText(FileStatus status) {
     case FileStatus::ReadOnly: return "the file is read-only";
     case FileStatus::Locked: return "another program has the file locked";
     case FileStatus::DiskFull: return "the disk is full";
+    case FileStatus::NotAFile: return "it is not a regular file";
+    case FileStatus::NotUnderstood: return "its contents could not be understood";
     case FileStatus::Failed: break;
   }
   return "cannot be read or written";

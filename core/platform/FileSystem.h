@@ -19,7 +19,9 @@ enum class [[nodiscard]] FileStatus {
   ReadOnly,      // the file or its volume is read-only
   Locked,        // another program holds the file open and refuses to share it
   DiskFull,      // no room left for the new contents
-  Failed,        // any other failure (a folder where a file was expected, ...)
+  NotAFile,      // a folder, a pipe or a device where a file was expected
+  NotUnderstood, // the contents are not of the kind expected (see SettingsText.h)
+  Failed,        // any other failure
 };
 
 // What tells a changed file from an unchanged one without reading it.
@@ -60,6 +62,13 @@ class FileSystem {
   // Creates the folder and any missing parents; true when it exists afterwards.
   virtual bool MakeDirectories(std::u16string_view path) = 0;
   virtual bool Remove(std::u16string_view path) = 0;
+  // Gives a file a new name in the same folder, keeping its contents and
+  // dates. Never replaces a file already called `to`.
+  virtual FileStatus Rename(std::u16string_view from, std::u16string_view to) {
+    (void)from;
+    (void)to;
+    return FileStatus::Failed;
+  }
   // Copies a file, replacing the target.
   virtual bool Copy(std::u16string_view from, std::u16string_view to) = 0;
 };

@@ -18,47 +18,6 @@ void AppendCodePoint(std::u16string& out, char32_t cp) {
   }
 }
 
-// Decodes one UTF-8 sequence at `pos`; returns the code point, or kReplacement
-// for a malformed sequence, and advances `pos` past what it consumed.
-char32_t DecodeUtf8(std::string_view s, std::size_t& pos, bool& ok) {
-  const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(s[i]); };
-  const unsigned char lead = byte(pos);
-  ok = true;
-  if (lead < 0x80) {
-    ++pos;
-    return lead;
-  }
-  std::size_t extra = 0;
-  char32_t cp = 0;
-  char32_t minimum = 0;
-  if ((lead & 0xE0) == 0xC0) {
-    extra = 1, cp = lead & 0x1F, minimum = 0x80;
-  } else if ((lead & 0xF0) == 0xE0) {
-    extra = 2, cp = lead & 0x0F, minimum = 0x800;
-  } else if ((lead & 0xF8) == 0xF0) {
-    extra = 3, cp = lead & 0x07, minimum = 0x10000;
-  } else {
-    ++pos;
-    ok = false;
-    return kReplacement;
-  }
-  std::size_t i = pos + 1;
-  for (std::size_t n = 0; n < extra; ++n, ++i) {
-    if (i >= s.size() || (byte(i) & 0xC0) != 0x80) {
-      pos = i;
-      ok = false;
-      return kReplacement;
-    }
-    cp = (cp << 6) | (byte(i) & 0x3F);
-  }
-  pos = i;
-  if (cp < minimum || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) {
-    ok = false;
-    return kReplacement;
-  }
-  return cp;
-}
-
 // Continuation bytes a lead byte announces; 0 for bytes that cannot start a
 // sequence (continuations, the overlong leads C0 and C1, and F5..FF).
 int FollowingBytes(unsigned char lead) {
@@ -68,83 +27,61 @@ int FollowingBytes(unsigned char lead) {
   return 0;
 }
 
-}  // namespace
+// One step of the UTF-8 decoder that every conversion here shares: the code
+// point at `i` and the number of bytes it takes, or, for bytes that are not
+// UTF-8, `valid` false and the length of the invalid prefix (at least one
+// byte), the unit that becomes one U+FFFD. Each continuation byte is checked
+// as it is taken, together with the range the bits so far allow; a failing
+// byte that cannot continue any sequence is not consumed.
+struct Utf8Step {
+  char32_t value = 0;
+  std::size_t length = 1;
+  bool valid = false;
+};
 
-std::u16string Utf8ToUtf16(std::string_view bytes) {
-  std::u16string out;
-  out.reserve(bytes.size());
-  const std::size_t n = bytes.size();
-  const auto at = [&](std::size_t i) { return static_cast<unsigned char>(bytes[i]); };
-  std::size_t i = 0;
-  while (i < n) {
-    const unsigned char lead = at(i);
-    if (lead < 0x80) {
-      out.push_back(lead);
-      ++i;
-      continue;
-    }
-    const int following = FollowingBytes(lead);
-    if (following == 0) {
-      out.push_back(kReplacement);
-      ++i;
-      continue;
-    }
-    if (n - i - 1 < static_cast<std::size_t>(following)) {
-      // Cut short by the end of the input: one replacement for the rest.
-      out.push_back(kReplacement);
-      break;
-    }
-    // Each continuation byte is checked as it is taken, together with the
-    // range the bits so far allow; a failing byte is not consumed, so the
-    // replacement covers only the valid prefix.
-    static constexpr unsigned char kLeadMask[4] = {0x7F, 0x1F, 0x0F, 0x07};
-    char32_t value = lead & kLeadMask[following];
-    std::size_t next = i + 1;
-    bool ok = false;
-    int stage = following;
-    for (;;) {
-      const unsigned bits = at(next) ^ 0x80u;
-      if (bits >= 0x40) break;
-      value = (value << 6) | bits;
-      if (stage == 3) {
-        ++next;
-        if (value < 0x10) break;  // overlong four-byte form
-        --stage;
-        continue;
-      }
-      if (stage == 2) {
-        if (value >= (0x110000 >> 6)) break;  // beyond U+10FFFF
-        ++next;
-        if (value < 0x20) break;  // overlong three-byte form
-        if (value >= (0xD800 >> 6) && value <= (0xDFFF >> 6)) break;  // a surrogate
-        --stage;
-        continue;
-      }
+Utf8Step DecodeUtf8Step(std::string_view bytes, std::size_t i) {
+  const auto at = [&](std::size_t k) { return static_cast<unsigned char>(bytes[k]); };
+  const unsigned char lead = at(i);
+  if (lead < 0x80) return {lead, 1, true};
+  const int following = FollowingBytes(lead);
+  if (following == 0) return {};
+  static constexpr unsigned char kLeadMask[4] = {0x7F, 0x1F, 0x0F, 0x07};
+  char32_t value = lead & kLeadMask[following];
+  std::size_t next = i + 1;
+  bool ok = false;
+  int stage = following;
+  while (next < bytes.size()) {
+    const unsigned bits = at(next) ^ 0x80u;
+    if (bits >= 0x40) break;
+    value = (value << 6) | bits;
+    if (stage == 3) {
       ++next;
-      ok = value >= 0x80;
-      break;
+      if (value < 0x10) break;  // overlong four-byte form
+      --stage;
+      continue;
     }
-    if (ok) {
-      AppendCodePoint(out, value);
-    } else {
-      out.push_back(kReplacement);
+    if (stage == 2) {
+      if (value >= (0x110000 >> 6)) break;  // beyond U+10FFFF
+      ++next;
+      if (value < 0x20) break;  // overlong three-byte form
+      if (value >= (0xD800 >> 6) && value <= (0xDFFF >> 6)) break;  // a surrogate
+      --stage;
+      continue;
     }
-    i = next;
+    ++next;
+    ok = value >= 0x80;
+    break;
   }
-  return out;
+  return {ok ? value : 0, next - i, ok};
 }
 
-bool IsValidUtf8(std::string_view bytes) {
-  std::size_t pos = 0;
-  bool ok = true;
-  while (pos < bytes.size()) {
-    DecodeUtf8(bytes, pos, ok);
-    if (!ok) return false;
-  }
-  return true;
-}
+// File names that are not UTF-8 keep their bytes as these lone surrogates.
+constexpr char16_t kEscapedByteBase = 0xDC00;
 
-std::string Utf16ToUtf8(std::u16string_view utf16) {
+bool IsEscapedByte(char16_t unit) { return unit >= 0xDC80 && unit <= 0xDCFF; }
+
+template <typename OnLoneSurrogate>
+std::string EncodeUtf8(std::u16string_view utf16, OnLoneSurrogate onLone) {
   std::string out;
   out.reserve(utf16.size());
   for (std::size_t i = 0; i < utf16.size(); ++i) {
@@ -154,6 +91,7 @@ std::string Utf16ToUtf8(std::u16string_view utf16) {
       cp = 0x10000 + ((cp - 0xD800) << 10) + (utf16[i + 1] - 0xDC00);
       ++i;
     } else if (cp >= 0xD800 && cp <= 0xDFFF) {
+      if (onLone(static_cast<char16_t>(cp), out)) continue;
       cp = kReplacement;
     }
     if (cp < 0x80) {
@@ -173,6 +111,69 @@ std::string Utf16ToUtf8(std::u16string_view utf16) {
     }
   }
   return out;
+}
+
+}  // namespace
+
+std::u16string Utf8ToUtf16(std::string_view bytes) {
+  std::u16string out;
+  out.reserve(bytes.size());
+  const std::size_t n = bytes.size();
+  std::size_t i = 0;
+  while (i < n) {
+    const int following = FollowingBytes(static_cast<unsigned char>(bytes[i]));
+    if (following > 0 && n - i - 1 < static_cast<std::size_t>(following)) {
+      // Cut short by the end of the input: one replacement for the rest.
+      out.push_back(kReplacement);
+      break;
+    }
+    const Utf8Step step = DecodeUtf8Step(bytes, i);
+    if (step.valid) {
+      AppendCodePoint(out, step.value);
+    } else {
+      out.push_back(kReplacement);
+    }
+    i += step.length;
+  }
+  return out;
+}
+
+bool IsValidUtf8(std::string_view bytes) {
+  for (std::size_t i = 0; i < bytes.size();) {
+    const Utf8Step step = DecodeUtf8Step(bytes, i);
+    if (!step.valid) return false;
+    i += step.length;
+  }
+  return true;
+}
+
+std::u16string Utf16FromNativeName(std::string_view bytes) {
+  std::u16string out;
+  out.reserve(bytes.size());
+  for (std::size_t i = 0; i < bytes.size();) {
+    const Utf8Step step = DecodeUtf8Step(bytes, i);
+    if (step.valid) {
+      AppendCodePoint(out, step.value);
+    } else {
+      for (std::size_t k = 0; k < step.length; ++k) {
+        out.push_back(static_cast<char16_t>(kEscapedByteBase + static_cast<unsigned char>(bytes[i + k])));
+      }
+    }
+    i += step.length;
+  }
+  return out;
+}
+
+std::string NativeNameFromUtf16(std::u16string_view text) {
+  return EncodeUtf8(text, [](char16_t unit, std::string& out) {
+    if (!IsEscapedByte(unit)) return false;
+    out.push_back(static_cast<char>(unit - kEscapedByteBase));
+    return true;
+  });
+}
+
+std::string Utf16ToUtf8(std::u16string_view utf16) {
+  return EncodeUtf8(utf16, [](char16_t, std::string&) { return false; });
 }
 
 std::u16string Widen(std::string_view ascii) {

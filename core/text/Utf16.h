@@ -22,6 +22,13 @@ std::string Utf16ToUtf8(std::u16string_view utf16);
 // nothing above U+10FFFF).
 bool IsValidUtf8(std::string_view bytes);
 
+// File names on POSIX systems are bytes that need not be UTF-8. These map
+// them to UTF-16 and back without loss: a byte that is not part of valid UTF-8
+// becomes one of the lone surrogates U+DC80..U+DCFF, which decoded text never
+// holds, and turns back into the same byte. Valid UTF-8 converts as usual.
+std::u16string Utf16FromNativeName(std::string_view bytes);
+std::string NativeNameFromUtf16(std::u16string_view text);
+
 // Widens 7-bit text such as key names and numbers.
 std::u16string Widen(std::string_view ascii);
 

@@ -1,12 +1,17 @@
 // Files on POSIX systems. Windows paths are accepted: a backslash is taken as
-// the folder separator.
+// the folder separator. File names are bytes; those that are not UTF-8 travel
+// through the core's UTF-16 unchanged (NativeNameFromUtf16).
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <signal.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <string>
 
@@ -17,7 +22,7 @@ namespace perix {
 namespace {
 
 std::string NativePath(std::u16string_view path) {
-  std::string out = Utf16ToUtf8(path);
+  std::string out = NativeNameFromUtf16(path);
   for (char& c : out) {
     if (c == '\\') c = '/';
   }
@@ -36,6 +41,8 @@ FileStatus StatusFromErrno(int error) {
     case EFBIG: return FileStatus::DiskFull;
     case EBUSY:
     case ETXTBSY: return FileStatus::Locked;
+    case EISDIR:
+    case ENXIO: return FileStatus::NotAFile;
     default: return FileStatus::Failed;
   }
 }
@@ -52,13 +59,79 @@ bool WriteAllTo(int fd, std::string_view bytes) {
   return true;
 }
 
-FileStatus WriteInPlace(const std::string& target, std::string_view bytes) {
-  const int fd = ::open(target.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-  if (fd < 0) return StatusFromErrno(errno);
-  const bool ok = WriteAllTo(fd, bytes) && ::fsync(fd) == 0;
-  const int error = errno;
-  ::close(fd);
-  return ok ? FileStatus::Ok : StatusFromErrno(error);
+class Descriptor {
+ public:
+  explicit Descriptor(int fd) : m_fd(fd) {}
+  ~Descriptor() {
+    if (m_fd >= 0) ::close(m_fd);
+  }
+  Descriptor(const Descriptor&) = delete;
+  Descriptor& operator=(const Descriptor&) = delete;
+  int get() const { return m_fd; }
+  bool valid() const { return m_fd >= 0; }
+
+ private:
+  int m_fd;
+};
+
+std::string FolderOf(const std::string& path) {
+  const std::size_t slash = path.rfind('/');
+  if (slash == std::string::npos) return ".";
+  return slash == 0 ? std::string("/") : path.substr(0, slash);
+}
+
+std::string NameOf(const std::string& path) {
+  const std::size_t slash = path.rfind('/');
+  return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+// The file a path finally names: symbolic links are followed, so that a save
+// through a link replaces the file it points to and the link stays a link.
+// A link to a file that does not exist yet names that file.
+bool ResolveLinks(std::string& path) {
+  for (int depth = 0; depth < 40; ++depth) {
+    struct stat info {};
+    if (::lstat(path.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) return true;
+    std::string target(static_cast<std::size_t>(info.st_size > 0 ? info.st_size : 256) + 1, '\0');
+    const ssize_t length = ::readlink(path.c_str(), target.data(), target.size());
+    if (length < 0 || static_cast<std::size_t>(length) >= target.size()) return false;
+    target.resize(static_cast<std::size_t>(length));
+    path = target.front() == '/' ? target : FolderOf(path) + "/" + target;
+  }
+  errno = ELOOP;
+  return false;
+}
+
+// Temporary files of this program's saves: ".<name>.perix-<pid>-XXXXXX" beside
+// the target. The writer holds an exclusive lock on its file until the rename;
+// a save killed half-way leaves the file behind, unlocked, with the number of
+// a process that no longer exists.
+std::string TemporaryPrefix(const std::string& name) { return "." + name + ".perix-"; }
+
+bool ProcessExists(long pid) { return pid > 0 && (::kill(static_cast<pid_t>(pid), 0) == 0 || errno == EPERM); }
+
+// Removes what killed saves of `target` left behind. A file is removed only
+// when the process that wrote it has gone and nobody holds its lock, so a save
+// in progress, in this process or another, is never disturbed.
+void RemoveStaleTemporaries(const std::string& folder, const std::string& name) {
+  DIR* directory = ::opendir(folder.c_str());
+  if (directory == nullptr) return;
+  const std::string prefix = TemporaryPrefix(name);
+  while (const dirent* entry = ::readdir(directory)) {
+    const std::string candidate = entry->d_name;
+    if (candidate.compare(0, prefix.size(), prefix) != 0) continue;
+    char* end = nullptr;
+    const long pid = std::strtol(candidate.c_str() + prefix.size(), &end, 10);
+    if (end == nullptr || *end != '-' || std::string(end + 1).size() != 6) continue;
+    if (pid == static_cast<long>(::getpid()) || ProcessExists(pid)) continue;
+    const std::string path = folder + "/" + candidate;
+    Descriptor fd(::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+    struct stat info {};
+    if (!fd.valid() || ::fstat(fd.get(), &info) != 0 || !S_ISREG(info.st_mode)) continue;
+    if (::flock(fd.get(), LOCK_EX | LOCK_NB) != 0) continue;
+    ::unlink(path.c_str());
+  }
+  ::closedir(directory);
 }
 
 class PosixFileSystem final : public FileSystem {
@@ -66,72 +139,77 @@ class PosixFileSystem final : public FileSystem {
   FileRead ReadAll(std::u16string_view path) override {
     FileRead result;
     const std::string native = NativePath(path);
-    const int fd = ::open(native.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) {
+    // Opened without waiting, so that a pipe or a device where a file was
+    // expected is refused instead of blocking until something writes to it.
+    Descriptor fd(::open(native.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+    if (!fd.valid()) {
       result.status = StatusFromErrno(errno);
       return result;
     }
     struct stat info {};
-    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-      ::close(fd);
-      result.status = FileStatus::Failed;
+    if (::fstat(fd.get(), &info) != 0) {
+      result.status = StatusFromErrno(errno);
       return result;
     }
+    if (!S_ISREG(info.st_mode)) {
+      result.status = FileStatus::NotAFile;
+      return result;
+    }
+    ::fcntl(fd.get(), F_SETFL, ::fcntl(fd.get(), F_GETFL) & ~O_NONBLOCK);
     char buffer[65536];
     for (;;) {
-      const ssize_t n = ::read(fd, buffer, sizeof buffer);
+      const ssize_t n = ::read(fd.get(), buffer, sizeof buffer);
       if (n < 0 && errno == EINTR) continue;
       if (n < 0) {
         result.status = StatusFromErrno(errno);
-        ::close(fd);
         result.bytes.clear();
         return result;
       }
       if (n == 0) break;
       result.bytes.append(buffer, static_cast<std::size_t>(n));
     }
-    ::close(fd);
     result.status = FileStatus::Ok;
     return result;
   }
 
   FileStatus WriteAtomically(std::u16string_view path, std::string_view bytes) override {
-    const std::string target = NativePath(path);
+    std::string target = NativePath(path);
+    if (!ResolveLinks(target)) return StatusFromErrno(errno);
     struct stat existing {};
     const bool exists = ::stat(target.c_str(), &existing) == 0;
+    if (exists && !S_ISREG(existing.st_mode)) return FileStatus::NotAFile;
     // A file without write permission is read-only, even to a user (root)
     // whom the system would let write it: the rename would replace it anyway.
     if (exists && (existing.st_mode & 0222) == 0) return FileStatus::ReadOnly;
     if (exists && ::access(target.c_str(), W_OK) != 0) {
       return errno == EROFS ? FileStatus::ReadOnly : FileStatus::AccessDenied;
     }
-    if (exists && !S_ISREG(existing.st_mode)) return FileStatus::Failed;
 
-    // The temporary file sits in the target's folder so that the rename stays
-    // on one file system and is atomic.
-    const std::size_t slash = target.rfind('/');
-    const std::string folder = slash == std::string::npos ? std::string(".") : target.substr(0, slash);
-    const std::string name = slash == std::string::npos ? target : target.substr(slash + 1);
-    std::string temp = folder + "/." + name + ".XXXXXX";
-    const int fd = ::mkstemp(temp.data());
-    if (fd < 0) {
-      // A folder we cannot create files in may still hold a writable file.
-      if (errno == ENOENT) return FileStatus::NotFound;
-      return WriteInPlace(target, bytes);
+    // The new contents go to a temporary file in the target's folder, so that
+    // the rename stays on one file system and replaces the file in one step.
+    // Nothing is ever written into the target itself: a failure at any point
+    // (a full disk, a kill) leaves it as it was.
+    const std::string folder = FolderOf(target);
+    const std::string name = NameOf(target);
+    std::string temp = folder + "/" + TemporaryPrefix(name) + std::to_string(::getpid()) + "-XXXXXX";
+    Descriptor fd(::mkostemp(temp.data(), O_CLOEXEC));
+    if (!fd.valid()) return StatusFromErrno(errno);
+    ::flock(fd.get(), LOCK_EX);
+    ::fchmod(fd.get(), exists ? (existing.st_mode & 07777) : 0644);
+    if (!WriteAllTo(fd.get(), bytes) || ::fsync(fd.get()) != 0) {
+      const int error = errno;
+      ::unlink(temp.c_str());
+      return StatusFromErrno(error);
     }
-    ::fchmod(fd, exists ? (existing.st_mode & 07777) : 0644);
-    const bool written = WriteAllTo(fd, bytes) && ::fsync(fd) == 0;
-    ::close(fd);
-    if (written && ::rename(temp.c_str(), target.c_str()) == 0) {
-      const int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-      if (dir >= 0) {
-        ::fsync(dir);
-        ::close(dir);
-      }
-      return FileStatus::Ok;
+    if (::rename(temp.c_str(), target.c_str()) != 0) {
+      const int error = errno;
+      ::unlink(temp.c_str());
+      return StatusFromErrno(error);
     }
-    ::unlink(temp.c_str());
-    return WriteInPlace(target, bytes);
+    Descriptor directory(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (directory.valid()) ::fsync(directory.get());
+    RemoveStaleTemporaries(folder, name);
+    return FileStatus::Ok;
   }
 
   std::optional<FileStamp> Stamp(std::u16string_view path) override {
@@ -161,6 +239,28 @@ class PosixFileSystem final : public FileSystem {
     std::error_code error;
     return std::filesystem::copy_file(NativePath(from), NativePath(to),
                                       std::filesystem::copy_options::overwrite_existing, error);
+  }
+
+  FileStatus Rename(std::u16string_view from, std::u16string_view to) override {
+    const std::string source = NativePath(from);
+    const std::string destination = NativePath(to);
+    // A hard link fails when the new name is taken, which a rename would not.
+    if (::link(source.c_str(), destination.c_str()) == 0) {
+      if (::unlink(source.c_str()) == 0) return FileStatus::Ok;
+      const int error = errno;
+      ::unlink(destination.c_str());
+      return StatusFromErrno(error);
+    }
+    if (errno == EEXIST) return FileStatus::Failed;
+    const int linkError = errno;
+    // File systems without hard links (and links to folders, pipes, ...).
+    if (linkError == EPERM || linkError == EOPNOTSUPP || linkError == EXDEV || linkError == EMLINK) {
+      struct stat info {};
+      if (::lstat(destination.c_str(), &info) == 0) return FileStatus::Failed;
+      if (::rename(source.c_str(), destination.c_str()) == 0) return FileStatus::Ok;
+      return StatusFromErrno(errno);
+    }
+    return StatusFromErrno(linkError);
   }
 };
 

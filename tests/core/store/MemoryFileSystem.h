@@ -13,6 +13,7 @@ class MemoryFileSystem final : public FileSystem {
   std::map<std::u16string, std::string> files;
   FileStatus readFailure = FileStatus::Ok;   // returned by ReadAll of an existing file when not Ok
   FileStatus writeFailure = FileStatus::Ok;  // returned by WriteAtomically when not Ok
+  FileStatus renameFailure = FileStatus::Ok; // returned by Rename when not Ok
   int reads = 0;
   int writes = 0;
 
@@ -41,6 +42,15 @@ class MemoryFileSystem final : public FileSystem {
   bool Exists(std::u16string_view path) override { return files.count(std::u16string(path)) != 0; }
   bool MakeDirectories(std::u16string_view) override { return true; }
   bool Remove(std::u16string_view path) override { return files.erase(std::u16string(path)) != 0; }
+  FileStatus Rename(std::u16string_view from, std::u16string_view to) override {
+    if (renameFailure != FileStatus::Ok) return renameFailure;
+    const auto found = files.find(std::u16string(from));
+    if (found == files.end()) return FileStatus::NotFound;
+    if (files.count(std::u16string(to)) != 0) return FileStatus::Failed;
+    files[std::u16string(to)] = std::move(found->second);
+    files.erase(std::u16string(from));
+    return FileStatus::Ok;
+  }
   bool Copy(std::u16string_view from, std::u16string_view to) override {
     const auto found = files.find(std::u16string(from));
     if (found == files.end()) return false;
