@@ -32,7 +32,7 @@ void LoadConfigFromFile(benchmark::State& state) {
   DeviceConfig config;
   for (auto _ : state) {
     ResetToUnset(config);
-    LoadConfig(config, BenchFile(), -1);
+    (void)LoadConfig(config, BenchFile(), -1);
     benchmark::DoNotOptimize(config);
   }
 }

@@ -61,7 +61,7 @@ int main(int argc, char** argv) {
   DeviceConfig loaded;
   const double storeLoad = MedianMilliseconds(runs, [&](int) {
     ResetToUnset(loaded);
-    LoadConfig(loaded, storePath, -1);
+    (void)LoadConfig(loaded, storePath, -1);
   });
   const double platformLoad = MedianMilliseconds(runs, [&](int) {
     ResetToUnset(loaded);

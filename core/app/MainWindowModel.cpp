@@ -88,7 +88,11 @@ void MainWindowModel::LoadCaptions() {
 }
 
 void MainWindowModel::InitDialog() {
-  m_context.session.LoadConfiguration(-1);
+  // A settings file that could not be used is set aside and reported; the
+  // report waits until the window is on the screen.
+  m_holdReports = true;
+  (void)m_context.session.LoadConfiguration(-1);
+  m_holdReports = false;
   ShowPage(PageIdentifier(Page::Home));
   m_context.resetPending = false;
   m_macros.LoadMacroLibrary();
@@ -98,6 +102,18 @@ void MainWindowModel::InitDialog() {
 void MainWindowModel::OnDeferredInit() {
   m_view[Control::MacroLoopBox].caption = u"0";
   m_view[Control::MacroLoopBox].enabled = false;
+  // Problems found while the window was being set up are shown over it.
+  const std::vector<FileProblem> held = std::move(m_heldProblems);
+  m_heldProblems.clear();
+  for (const FileProblem& problem : held) m_context.ReportFileProblem(problem);
+}
+
+void MainWindowModel::ReportFileProblem(const FileProblem& problem) {
+  if (m_holdReports) {
+    m_heldProblems.push_back(problem);
+  } else {
+    m_context.ReportFileProblem(problem);
+  }
 }
 
 void MainWindowModel::ShowPage(int identifier) {
@@ -253,13 +269,13 @@ std::intptr_t MainWindowModel::OnServiceRequest(unsigned message, std::uintptr_t
           ResetProfileToDefaults(session.Live(), session.Live().Profile);
           RefreshPages();
           return 0;
-        case kApplyConfiguration: (void)session.ApplyConfiguration(); return 0;
+        case kApplyConfiguration: (void)session.ApplyConfiguration(); return 0;  // failures reach the user
         case kOpenHelp: m_context.ui.OpenHelp(); return 0;
         case 18:
         case 20: return 0;
         default: return -1;
       }
-    case ServiceRequest::DpiStagesChanged: session.ReloadDpiStages(); return 0;
+    case ServiceRequest::DpiStagesChanged: (void)session.ReloadDpiStages(); return 0;  // failures reach the user
     case ServiceRequest::DeviceReset:
       if (m_context.resetPending) {
         m_context.resetPending = false;
@@ -268,8 +284,9 @@ std::intptr_t MainWindowModel::OnServiceRequest(unsigned message, std::uintptr_t
       }
       return 0;
     case ServiceRequest::DeviceChanged: {
-      // Take over whatever the service wrote first.
-      session.LoadConfiguration(-1);
+      // Take over whatever the service wrote first (a file that cannot be
+      // used is set aside and reported).
+      (void)session.LoadConfiguration(-1);
       DeviceConfig& config = session.Live();
       // Values the record cannot hold are ignored rather than stored.
       if (wParam == kDeviceStage) {
@@ -317,29 +334,39 @@ void MainWindowModel::ResetAllProfiles() {
   (void)m_context.session.ApplyConfiguration();
 }
 
-FileDialogOptions MainWindowModel::ProfileDialogSpec() const {
+FileDialogOptions MainWindowModel::ProfileFileDialog() const {
   return {u"prof", u"*.prof", u"Profile File(*.prof)|*.prof|", m_context.session.Paths().settingsFile};
 }
 
 void MainWindowModel::ImportProfileFile() {
-  const auto path = m_context.ui.ChooseFileToOpen(ProfileDialogSpec());
+  const auto path = m_context.ui.ChooseFileToOpen(ProfileFileDialog());
   if (!path) return;
-  const ProfileFileStatus status = ImportProfile(m_context.session, *path);
-  if (status == ProfileFileStatus::Ok || status == ProfileFileStatus::WriteFailed) RefreshPages();
-  if (status == ProfileFileStatus::Ok) return;
-  std::u16string text = m_context.texts.ButtonPageText(
-      status == ProfileFileStatus::WriteFailed ? u"SAVEFAILED" : u"IMPORTFAILED");
-  if (text.empty()) text = Utf8ToUtf16(ProfileFileStatusText(status));
-  m_context.ui.Warn(FileTitleOf(*path) + u": " + text, false);
+  const FileOutcome outcome = ImportProfile(m_context.session, *path);
+  if (outcome.ok()) {
+    RefreshPages();
+    return;
+  }
+  // The live copy holds the import; the session has told the user that the
+  // settings file could not be written.
+  if (outcome.action == FileAction::Save) {
+    RefreshPages();
+    return;
+  }
+  const std::u16string what = outcome.status == FileStatus::NotUnderstood
+                                  ? u"not a profile or settings file (" + outcome.Reason() + u")"
+                                  : u"the file cannot be read (" + outcome.Reason() + u")";
+  m_context.ui.Warn(FileTitleOf(*path) + u": " + what + u". Nothing was imported.", false);
 }
 
 void MainWindowModel::ExportProfileFile() {
-  const auto path = m_context.ui.ChooseFileToSave(ProfileDialogSpec());
+  const auto path = m_context.ui.ChooseFileToSave(ProfileFileDialog());
   if (!path) return;
-  if (ExportProfile(m_context.Live(), *path, m_context.session.Files()) == ProfileFileStatus::Ok) return;
-  std::u16string text = m_context.texts.ButtonPageText(u"EXPORTFAILED");
-  if (text.empty()) text = Utf8ToUtf16(ProfileFileStatusText(ProfileFileStatus::WriteFailed));
-  m_context.ui.Warn(FileTitleOf(*path) + u": " + text, false);
+  const FileStatus status = ExportProfile(m_context.Live(), *path, m_context.session.Files());
+  if (status == FileStatus::Ok) return;
+  const std::u16string why = status == FileStatus::NotUnderstood
+                                 ? u"it is not a profile file, and it was left as it is"
+                                 : Utf8ToUtf16(FileStatusText(status));
+  m_context.ui.Warn(FileTitleOf(*path) + u": could not be written (" + why + u").", false);
 }
 
 }  // namespace perix

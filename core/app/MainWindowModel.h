@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "app/MainView.h"
 #include "app/PageContext.h"
@@ -88,9 +89,12 @@ class MainWindowModel final : private FileProblemReporter {
   ButtonPage& Buttons() { return m_buttons; }
 
  private:
-  // Failed saves of the settings file reach the user here.
-  void ReportFileProblem(const FileProblem& problem) override { m_context.ReportFileProblem(problem); }
-  FileDialogOptions ProfileDialogSpec() const;
+  // Failed saves of the settings file and files set aside reach the user
+  // here; those found by the dialog initialisation, before the window is on
+  // the screen, wait for the deferred initialisation.
+  void ReportFileProblem(const FileProblem& problem) override;
+  // The open and save dialogs of profile files.
+  FileDialogOptions ProfileFileDialog() const;
   void OnHomeCommand(Control control);
   void ShowMacroNumbers(std::int32_t first, std::int32_t second);
 
@@ -107,6 +111,8 @@ class MainWindowModel final : private FileProblemReporter {
     int position = 0;
     int controlId = 0;
   } m_lastSlider;
+  bool m_holdReports = false;  // while the window is not yet on the screen
+  std::vector<FileProblem> m_heldProblems;
 };
 
 }  // namespace perix

@@ -5,6 +5,7 @@
 #include <iterator>
 
 #include "store/SettingsStore.h"
+#include "store/SettingsText.h"
 #include "text/Utf16.h"
 
 namespace perix {
@@ -97,14 +98,44 @@ void WriteKeys(IniDocument& document, std::u16string_view section, const void* r
   }
 }
 
-void ReadKey(const IniDocument& document, std::u16string_view section, void* record, const LayoutKey& key) {
+// Why a stored blob value is refused by the structure reader, in words.
+std::u16string BlobProblem(std::u16string_view text, std::size_t size) {
+  const std::size_t expected = 2 * size + 2;
+  if (text.size() != expected) {
+    return DecimalText(static_cast<std::int64_t>(text.size())) + u" hexadecimal digits where " +
+           DecimalText(static_cast<std::int64_t>(expected)) + u" are expected";
+  }
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const char16_t c = text[i];
+    const bool hex = (c >= u'0' && c <= u'9') || (c >= u'A' && c <= u'F') || (c >= u'a' && c <= u'f');
+    if (!hex) {
+      return u"character " + DecimalText(static_cast<std::int64_t>(i + 1)) + u" is not a hexadecimal digit";
+    }
+  }
+  return u"the checksum does not match the data";
+}
+
+void ReadKey(const IniDocument& document, std::u16string_view section, void* record, const LayoutKey& key,
+             std::vector<UnreadKey>* unread) {
   auto* field = static_cast<unsigned char*>(record) + key.offset;
   if (key.blob) {
     // A blob that is missing or damaged leaves the field as it was.
-    document.ReadStruct(section, key.key, field, key.size);
+    if (document.ReadStruct(section, key.key, field, key.size) || unread == nullptr) return;
+    const auto value = document.Value(section, key.key);
+    unread->push_back({std::u16string(section), std::u16string(key.key),
+                       value ? BlobProblem(*value, key.size) : u"missing"});
   } else {
     const std::int32_t value = document.ReadInt(section, key.key, key.defaultValue);
     std::memcpy(field, &value, sizeof value);
+    if (unread == nullptr) return;
+    const std::u16string text = document.ReadString(section, key.key, {}, kIniIntBufferSize);
+    if (!document.Value(section, key.key)) {
+      unread->push_back({std::u16string(section), std::u16string(key.key), u"missing"});
+    } else if (text.empty()) {
+      unread->push_back({std::u16string(section), std::u16string(key.key), u"empty"});
+    } else if (value == 0 && text.find_first_of(u"0") == std::u16string::npos) {
+      unread->push_back({std::u16string(section), std::u16string(key.key), u"\"" + text + u"\" is not a number"});
+    }
   }
 }
 
@@ -112,20 +143,22 @@ void WriteProfile(IniDocument& document, const ProfileConfig& profile, int index
   WriteKeys(document, ProfileSectionName(index), &profile, kProfileKeys, std::size(kProfileKeys));
 }
 
-void ReadProfile(const IniDocument& document, ProfileConfig& profile, int index) {
+void ReadProfile(const IniDocument& document, ProfileConfig& profile, int index, std::vector<UnreadKey>* unread) {
   const std::u16string section = ProfileSectionName(index);
   CopyToFixed(profile.Name, document.ReadString(section, u"Name", {}, SettingsStore::kStringBufferSize));
   CopyToFixed(profile.Exe, document.ReadString(section, u"Exe", {}, SettingsStore::kStringBufferSize));
-  for (const LayoutKey& key : kProfileKeys) ReadKey(document, section, &profile, key);
+  for (const LayoutKey& key : kProfileKeys) ReadKey(document, section, &profile, key, unread);
 }
 
-// Loads the document a save will change. A file that exists but cannot be
-// read is not replaced: that would lose whatever else it holds.
-// A file that exists but cannot be read is never replaced: the status says
-// why. A missing file is an empty document to start from.
-FileStatus LoadForEdit(const SettingsStore& store, IniDocument& document) {
-  const FileStatus status = store.Load(document);
-  return status == FileStatus::NotFound ? FileStatus::Ok : status;
+// Loads the document a save will change: the file's, or an empty one when
+// there is no file or nothing in it. A file that cannot be read or is not a
+// settings file is never replaced: that would lose whatever it holds.
+FileStatus LoadForEdit(std::u16string_view path, FileSystem& files, IniDocument& document) {
+  SettingsFile file = ReadSettingsFile(path, files);
+  document = std::move(file.document);
+  if (file.outcome.status == FileStatus::NotFound) return FileStatus::Ok;
+  if (file.kind == ContentsKind::Empty) return FileStatus::Ok;
+  return file.outcome.status;
 }
 
 }  // namespace
@@ -135,7 +168,8 @@ void WriteConfig(IniDocument& document, const DeviceConfig& config) {
   for (int index = 0; index < kProfileCount; ++index) WriteProfile(document, config.Profiles[index], index);
 }
 
-void ReadConfig(const IniDocument& document, DeviceConfig& config, int profileOverride) {
+void ReadConfig(const IniDocument& document, DeviceConfig& config, int profileOverride,
+                std::vector<UnreadKey>* unread) {
   for (const LayoutKey& key : kSettingKeys) {
     if (key.key == u"Profile") {
       const std::int32_t profile =
@@ -143,9 +177,27 @@ void ReadConfig(const IniDocument& document, DeviceConfig& config, int profileOv
       config.Profile = profile == -1 ? 0 : profile;
       continue;
     }
-    ReadKey(document, kSetting, &config, key);
+    ReadKey(document, kSetting, &config, key, unread);
   }
-  for (int index = 0; index < kProfileCount; ++index) ReadProfile(document, config.Profiles[index], index);
+  for (int index = 0; index < kProfileCount; ++index) ReadProfile(document, config.Profiles[index], index, unread);
+}
+
+std::optional<std::int32_t> LayoutIntValue(const DeviceConfig& config, std::u16string_view section,
+                                           std::u16string_view key) {
+  const auto find = [&](const auto& keys, const void* record) -> std::optional<std::int32_t> {
+    for (const LayoutKey& each : keys) {
+      if (each.blob || !IniNamesEqual(each.key, key)) continue;
+      std::int32_t value = 0;
+      std::memcpy(&value, static_cast<const unsigned char*>(record) + each.offset, sizeof value);
+      return value;
+    }
+    return std::nullopt;
+  };
+  if (IniNamesEqual(section, kSetting)) return find(kSettingKeys, &config);
+  for (int index = 0; index < kProfileCount; ++index) {
+    if (IniNamesEqual(section, ProfileSectionName(index))) return find(kProfileKeys, &config.Profiles[index]);
+  }
+  return std::nullopt;
 }
 
 std::u16string ProfileSectionName(int index) {
@@ -153,54 +205,78 @@ std::u16string ProfileSectionName(int index) {
   return u"GROUP" + DecimalText(index);
 }
 
-FileStatus SaveConfig(const DeviceConfig& config, std::u16string_view path, FileSystem& files) {
-  const SettingsStore store{std::u16string(path), files};
-  IniDocument document;
-  if (const FileStatus read = LoadForEdit(store, document); read != FileStatus::Ok) return read;
-  WriteConfig(document, config);
-  return store.Save(document);
+SettingsFile ReadSettingsFile(std::u16string_view path, FileSystem& files) {
+  SettingsFile file;
+  file.outcome.path = std::u16string(path);
+  const FileRead read = files.ReadAll(path);
+  file.outcome.status = read.status;
+  if (!read.ok()) return file;
+  file.document = IniDocument::Parse(read.bytes);
+  const ContentsCheck check = CheckSettingsContents(read.bytes, file.document);
+  file.kind = check.kind;
+  if (check.kind != ContentsKind::Understood) {
+    file.outcome.status = FileStatus::NotUnderstood;
+    file.outcome.detail = check.reason;
+  }
+  return file;
 }
 
-int LoadConfig(DeviceConfig& config, std::u16string_view path, int profileOverride, FileSystem& files) {
-  const SettingsStore store{std::u16string(path), files};
+FileStatus SaveConfig(const DeviceConfig& config, std::u16string_view path, FileSystem& files) {
+  return SaveConfigWith(config, path, {}, files);
+}
+
+FileStatus SaveConfigWith(const DeviceConfig& config, std::u16string_view path,
+                          const std::function<bool(IniDocument&)>& alsoWrite, FileSystem& files) {
   IniDocument document;
-  const bool editable = LoadForEdit(store, document) == FileStatus::Ok;
-  ReadConfig(document, config, profileOverride);
+  if (const FileStatus read = LoadForEdit(path, files, document); read != FileStatus::Ok) return read;
+  WriteConfig(document, config);
+  // A value the file's text cannot hold is a failure, not a silent loss.
+  if (alsoWrite && !alsoWrite(document)) return FileStatus::Failed;
+  return SettingsStore(std::u16string(path), files).Save(document);
+}
+
+FileOutcome LoadConfig(DeviceConfig& config, std::u16string_view path, int profileOverride, FileSystem& files) {
+  SettingsFile file = ReadSettingsFile(path, files);
+  const bool usable = file.outcome.ok() || file.outcome.status == FileStatus::NotFound ||
+                      file.kind == ContentsKind::Empty;
+  if (!usable) {
+    // Read as a missing file would be, so the record is what a first start
+    // gives; the file itself is not touched.
+    ReadConfig(IniDocument(), config, profileOverride);
+    file.outcome.action = FileAction::Read;
+    return file.outcome;
+  }
+  ReadConfig(file.document, config, profileOverride);
   // The write-back normalises the file (missing keys appear with the values
   // just read) from the document already in memory: one read, one write. A
   // failed write-back leaves the file as it was, which reads the same.
-  if (editable) {
-    WriteConfig(document, config);
-    (void)store.Save(document);
-  }
-  return 1;
+  WriteConfig(file.document, config);
+  FileOutcome outcome{SettingsStore(std::u16string(path), files).Save(file.document), FileAction::Save,
+                      std::u16string(path)};
+  return outcome;
 }
 
-int SaveProfile(const ProfileConfig& profile, int index, std::u16string_view path, FileSystem& files) {
-  const SettingsStore store{std::u16string(path), files};
+FileStatus SaveProfile(const ProfileConfig& profile, int index, std::u16string_view path, FileSystem& files) {
   IniDocument document;
-  if (LoadForEdit(store, document) == FileStatus::Ok) {
-    WriteProfile(document, profile, index);
-    (void)store.Save(document);
-  }
-  return 1;
+  if (const FileStatus read = LoadForEdit(path, files, document); read != FileStatus::Ok) return read;
+  WriteProfile(document, profile, index);
+  return SettingsStore(std::u16string(path), files).Save(document);
 }
 
-int LoadProfile(ProfileConfig& profile, int index, std::u16string_view path, FileSystem& files) {
-  const SettingsStore store{std::u16string(path), files};
-  ReadProfile(store.Load(), profile, index);
-  return 1;
+FileStatus LoadProfile(ProfileConfig& profile, int index, std::u16string_view path, FileSystem& files) {
+  const SettingsFile file = ReadSettingsFile(path, files);
+  ReadProfile(file.document, profile, index, nullptr);
+  return file.outcome.status;
 }
 
-int LoadDpiStages(DeviceConfig& config, std::u16string_view path, FileSystem& files) {
-  const SettingsStore store{std::u16string(path), files};
-  const IniDocument document = store.Load();
+FileStatus LoadDpiStages(DeviceConfig& config, std::u16string_view path, FileSystem& files) {
+  const SettingsFile file = ReadSettingsFile(path, files);
   for (const LayoutKey& key : kSettingKeys) {
     if (key.blob && key.offset >= kDpiStages && key.offset < kDpiStages + sizeof config.DpiStages) {
-      ReadKey(document, kSetting, &config, key);
+      ReadKey(file.document, kSetting, &config, key, nullptr);
     }
   }
-  return 1;
+  return file.outcome.status;
 }
 
 int SavePollingRate(std::int32_t value, std::u16string_view path, FileSystem& files) {

@@ -1,9 +1,31 @@
 #include "store/ConfigSession.h"
 
+#include <algorithm>
+#include <chrono>
+#include <iterator>
+#include <thread>
+
 #include "config/Defaults.h"
 #include "store/ConfigLayout.h"
+#include "store/SetAside.h"
 
 namespace perix {
+namespace {
+
+// Another program (the device service) may hold the file for the moment of
+// its own write: a load waits this long for it before giving up.
+constexpr int kLockedRetries = 20;
+constexpr auto kLockedPause = std::chrono::milliseconds(50);
+
+constexpr char16_t kSaveFailedNote[] =
+    u"Your changes are kept while the program runs and are saved with the next change once the file can be written.";
+constexpr char16_t kFirstStartNote[] = u"The program starts as on a first start, with a new settings file.";
+constexpr char16_t kReloadNote[] = u"Your current settings were saved to a new settings file.";
+constexpr char16_t kKeptAwayNote[] =
+    u"To protect it, your changes will not be saved while the program runs. Move or repair the file, then start the "
+    u"program again.";
+
+}  // namespace
 
 ConfigSession::ConfigSession(DataPaths paths, ServiceLink& service, FileSystem& files)
     : m_paths(std::move(paths)),
@@ -15,30 +37,86 @@ ConfigSession::ConfigSession(DataPaths paths, ServiceLink& service, FileSystem& 
   ResetToUnset(*m_live);
 }
 
-void ConfigSession::LoadConfiguration(int profileOverride) {
-  ResetToUnset(*m_scratch);
-  LoadConfig(*m_scratch, m_paths.settingsFile, profileOverride, *m_files);
-  ValidateConfig(*m_live, *m_scratch);
+FileOutcome ConfigSession::LoadConfiguration(int profileOverride) {
+  const bool reload = m_loaded;
+  m_loaded = true;
+  if (m_keepAwayFrom) return {*m_keepAwayFrom, FileAction::Read, m_paths.settingsFile};
+  FileOutcome outcome;
+  for (int attempt = 0;; ++attempt) {
+    ResetToUnset(*m_scratch);
+    outcome = LoadConfig(*m_scratch, m_paths.settingsFile, profileOverride, *m_files);
+    if (outcome.status != FileStatus::Locked || outcome.action != FileAction::Read || attempt == kLockedRetries) {
+      break;
+    }
+    std::this_thread::sleep_for(kLockedPause);
+  }
+  if (outcome.ok() || outcome.action == FileAction::Save) {
+    ValidateConfig(*m_live, *m_scratch);
+    if (!outcome.ok()) NoteSaveResult(outcome.status);
+    return outcome;
+  }
+
+  // The file is there but cannot be used.
+  SetAsideResult aside = SetAsideFile(m_paths.settingsFile, *m_files);
+  FileProblem notice = SetAsideNotice(m_paths.settingsFile, aside);
+  notice.detail = outcome.Reason();
+  if (aside.status != FileStatus::Ok) {
+    m_keepAwayFrom = outcome.status;
+    if (!reload) ValidateConfig(*m_live, *m_scratch);  // what a first start holds, kept in memory only
+    notice.note = kKeptAwayNote;
+    Report(notice);
+    return outcome;
+  }
+  if (!reload) {
+    ResetToUnset(*m_scratch);
+    const FileOutcome fresh = LoadConfig(*m_scratch, m_paths.settingsFile, profileOverride, *m_files);
+    ValidateConfig(*m_live, *m_scratch);
+    notice.note = kFirstStartNote;
+    Report(notice);
+    if (!fresh.ok()) NoteSaveResult(fresh.status);
+  } else {
+    notice.note = kReloadNote;
+    Report(notice);
+    (void)SaveConfiguration();  // a failure is reported by the save
+  }
+  return outcome;
 }
 
-FileStatus ConfigSession::SaveConfiguration() {
-  const FileStatus status = SaveConfig(*m_live, m_paths.settingsFile, *m_files);
-  if (status == FileStatus::Ok) {
-    m_saveFailing = false;
-    return status;
+FileStatus ConfigSession::SaveConfiguration() { return Save(std::nullopt); }
+
+FileStatus ConfigSession::Save(std::optional<std::u16string_view> profileName) {
+  FileStatus status = FileStatus::Ok;
+  if (m_keepAwayFrom) {
+    status = *m_keepAwayFrom;
+  } else if (profileName) {
+    status = SaveConfigWith(
+        *m_live, m_paths.settingsFile,
+        [&](IniDocument& document) { return document.WriteString(u"Setting", u"ProfileName", *profileName); },
+        *m_files);
+  } else {
+    status = SaveConfig(*m_live, m_paths.settingsFile, *m_files);
   }
-  m_serviceMissedChanges = true;
-  if (!m_saveFailing && m_reporter != nullptr) {
-    m_reporter->ReportFileProblem({FileAction::Save, status, m_paths.settingsFile, {},
-                                   u"Your changes are kept while the program runs and are saved with the next "
-                                   u"change once the file can be written."});
-  }
-  m_saveFailing = true;
+  NoteSaveResult(status);
   return status;
 }
 
-FileStatus ConfigSession::ApplyConfiguration() {
-  const FileStatus status = SaveConfiguration();
+void ConfigSession::NoteSaveResult(FileStatus status) {
+  if (status == FileStatus::Ok) {
+    m_saveFailing = false;
+    return;
+  }
+  m_serviceMissedChanges = true;
+  // The user has already heard why the file is kept away from.
+  if (!m_saveFailing && !m_keepAwayFrom) Report({FileAction::Save, status, m_paths.settingsFile, {}, kSaveFailedNote});
+  m_saveFailing = true;
+}
+
+void ConfigSession::Report(const FileProblem& problem) {
+  if (m_reporter != nullptr) m_reporter->ReportFileProblem(problem);
+}
+
+FileStatus ConfigSession::ApplyConfiguration(std::optional<std::u16string_view> profileName) {
+  const FileStatus status = Save(profileName);
   if (status == FileStatus::Ok) Announce(ServiceMessage::ConfigurationApplied, 0, 0);
   return status;
 }
@@ -56,6 +134,17 @@ bool ConfigSession::Announce(unsigned message, std::uintptr_t wParam, std::intpt
   return posted;
 }
 
-void ConfigSession::ReloadDpiStages() { LoadDpiStages(*m_live, m_paths.settingsFile, *m_files); }
+FileStatus ConfigSession::ReloadDpiStages() {
+  if (m_keepAwayFrom) return *m_keepAwayFrom;
+  // Read into a copy: a file that cannot be read leaves the stages alone.
+  auto loaded = std::make_unique<DeviceConfig>(*m_live);
+  const FileStatus status = LoadDpiStages(*loaded, m_paths.settingsFile, *m_files);
+  if (status == FileStatus::Ok) {
+    std::copy(std::begin(loaded->DpiStages), std::end(loaded->DpiStages), std::begin(m_live->DpiStages));
+  } else if (status != FileStatus::NotFound) {
+    Report(FileOutcome{status, FileAction::Read, m_paths.settingsFile}.Problem());
+  }
+  return status;
+}
 
 }  // namespace perix

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "app/ServiceLink.h"
@@ -29,9 +30,17 @@ class ConfigSession {
   // Refills the live copy from the settings file: reset the scratch copy,
   // load it (which writes it straight back, normalising the file), validate
   // it into the live copy. -1 takes the active profile from the file.
-  void LoadConfiguration(int profileOverride = -1);
+  //
+  // A settings file that cannot be read or is not a settings file is never
+  // written into: it is set aside unchanged (SetAside.h) and the user told
+  // where it went. The first load then goes on as on a first start, with a
+  // new file; a later one (the service's reload request) keeps the live copy
+  // and saves it to the new file. When the file cannot even be set aside,
+  // nothing is written to it for the rest of the session. A failed
+  // write-back counts as a failed save. Returns what became of the file.
+  FileOutcome LoadConfiguration(int profileOverride = -1);
 
-  // Where failed saves are reported; none by default.
+  // Where failed saves and files set aside are reported; none by default.
   void SetProblemReporter(FileProblemReporter* reporter) { m_reporter = reporter; }
 
   // Writes the whole live copy to the settings file. A failure leaves the live
@@ -42,7 +51,9 @@ class ConfigSession {
   bool SaveFailing() const { return m_saveFailing; }
 
   // Saves, then tells the service that everything may have changed (1279).
-  FileStatus ApplyConfiguration();
+  // A profile name, when given, is written as "ProfileName" in the same
+  // replace of the file, so the file never holds an import without its name.
+  FileStatus ApplyConfiguration(std::optional<std::u16string_view> profileName = std::nullopt);
 
   // The pattern every page follows after changing live fields: save the whole
   // record, then post the page's notification if the service is there. A
@@ -52,10 +63,15 @@ class ConfigSession {
   bool SaveAndNotify(unsigned message, std::uintptr_t wParam = 0, std::intptr_t lParam = 0);
 
   // Reloads only the four DPI stages, when the service reports the device
-  // changed them.
-  void ReloadDpiStages();
+  // changed them. A file that cannot be read is reported and changes nothing.
+  FileStatus ReloadDpiStages();
 
  private:
+  FileStatus Save(std::optional<std::u16string_view> profileName);
+  // Tells the user about the first of a streak of failed saves.
+  void NoteSaveResult(FileStatus status);
+  void Report(const FileProblem& problem);
+
   // Posts a message after a successful save, catching the service up first
   // when earlier saves failed.
   bool Announce(unsigned message, std::uintptr_t wParam, std::intptr_t lParam);
@@ -68,6 +84,10 @@ class ConfigSession {
   FileProblemReporter* m_reporter = nullptr;  // not owned
   bool m_saveFailing = false;
   bool m_serviceMissedChanges = false;  // a save failed since the service was last told
+  bool m_loaded = false;                // a load has run: later loads are reloads
+  // The settings file could neither be used nor set aside: it holds the
+  // user's settings, which no save may overwrite. Why, for failed saves.
+  std::optional<FileStatus> m_keepAwayFrom;
 };
 
 }  // namespace perix

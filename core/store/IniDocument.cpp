@@ -162,6 +162,23 @@ const IniDocument::Line* IniDocument::FindEntry(const Section& section, std::u16
   return nullptr;
 }
 
+bool IniDocument::Blank() const {
+  for (const Section& section : m_sections) {
+    if (section.hasHeader) return false;
+    for (const Line& line : section.lines) {
+      if (line.kind != LineKind::Blank) return false;
+    }
+  }
+  return true;
+}
+
+bool IniDocument::HasNamedSection() const {
+  for (const Section& section : m_sections) {
+    if (section.hasHeader && !section.header.Name().empty()) return true;
+  }
+  return false;
+}
+
 std::optional<std::u16string> IniDocument::Value(std::u16string_view section, std::u16string_view key) const {
   const Section* found = FindSection(section);
   if (found == nullptr) return std::nullopt;

@@ -40,6 +40,11 @@ class IniDocument {
 
   // Whether a section of that name exists (compared as the readers compare).
   bool HasSection(std::u16string_view section) const { return FindSection(section) != nullptr; }
+  // True when the document holds nothing but blank lines: no section, no key.
+  bool Blank() const;
+  // Whether any section header names a section (as opposed to "[]" or a
+  // header whose name is lost to a NUL).
+  bool HasNamedSection() const;
 
   // The platform's readers. ReadString reads through a buffer of
   // `bufferSize` units (the result holds at most bufferSize - 1).

@@ -5,6 +5,7 @@
 
 #include "store/IniDocument.h"
 #include "store/SettingsStore.h"
+#include "store/SettingsText.h"
 #include "text/Utf16.h"
 
 namespace perix {
@@ -126,10 +127,14 @@ std::optional<std::u16string> MacroFilePath(std::u16string_view macroFolder, std
 FileStatus SaveMacroFile(std::u16string_view path, const MacroRecordBuffer& buffer, int recordCount, int loopTime,
                          FileSystem& files) {
   const SettingsStore store{std::u16string(path), files};
-  IniDocument document;
-  const FileStatus status = store.Load(document);
-  // A file that exists but cannot be read is not replaced by a fresh one.
-  if (status != FileStatus::Ok && status != FileStatus::NotFound) return status;
+  const FileRead read = files.ReadAll(path);
+  // A file that exists but cannot be read is not replaced by a fresh one, nor
+  // is a file that is not a macro file written into.
+  if (!read.ok() && read.status != FileStatus::NotFound) return read.status;
+  IniDocument document = read.ok() ? IniDocument::Parse(read.bytes) : IniDocument();
+  if (read.ok() && CheckMacroContents(read.bytes, document).kind == ContentsKind::NotUnderstood) {
+    return FileStatus::NotUnderstood;
+  }
   bool ok = document.WriteString(kSection, u"MacroFilePath", path);
   ok = document.WriteInt(kSection, u"Count", recordCount) && ok;
   ok = document.WriteInt(kSection, u"LoopTime", loopTime) && ok;

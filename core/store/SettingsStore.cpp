@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "store/SettingsText.h"
+
 namespace perix {
 
 SettingsStore::SettingsStore(std::u16string path, FileSystem& files) : m_path(std::move(path)), m_files(&files) {}
@@ -26,13 +28,15 @@ FileStatus SettingsStore::Save(const IniDocument& document) const {
 
 namespace {
 
-// Read, change, write back; a file that exists but cannot be read is left
-// alone rather than replaced by a document holding only the new value.
+// Read, change, write back. A file that exists but cannot be read is left
+// alone rather than replaced by a document holding only the new value, and a
+// file that is not INI text is not written into.
 template <typename Change>
-bool Edit(const SettingsStore& store, Change change) {
-  IniDocument document;
-  const FileStatus status = store.Load(document);
-  if (status != FileStatus::Ok && status != FileStatus::NotFound) return false;
+bool Edit(const SettingsStore& store, FileSystem& files, Change change) {
+  const FileRead read = files.ReadAll(store.Path());
+  if (!read.ok() && read.status != FileStatus::NotFound) return false;
+  IniDocument document = read.ok() ? IniDocument::Parse(read.bytes) : IniDocument();
+  if (read.ok() && CheckIniContents(read.bytes, document).kind == ContentsKind::NotUnderstood) return false;
   if (!change(document)) return false;
   return store.Save(document) == FileStatus::Ok;
 }
@@ -40,16 +44,16 @@ bool Edit(const SettingsStore& store, Change change) {
 }  // namespace
 
 bool SettingsStore::WriteString(std::u16string_view section, std::u16string_view key, std::u16string_view value) {
-  return Edit(*this, [&](IniDocument& document) { return document.WriteString(section, key, value); });
+  return Edit(*this, *m_files, [&](IniDocument& document) { return document.WriteString(section, key, value); });
 }
 
 bool SettingsStore::WriteInt(std::u16string_view section, std::u16string_view key, std::int32_t value) {
-  return Edit(*this, [&](IniDocument& document) { return document.WriteInt(section, key, value); });
+  return Edit(*this, *m_files, [&](IniDocument& document) { return document.WriteInt(section, key, value); });
 }
 
 bool SettingsStore::WriteStruct(std::u16string_view section, std::u16string_view key, const void* bytes,
                                 std::size_t size) {
-  return Edit(*this, [&](IniDocument& document) { return document.WriteStruct(section, key, bytes, size); });
+  return Edit(*this, *m_files, [&](IniDocument& document) { return document.WriteStruct(section, key, bytes, size); });
 }
 
 std::int32_t SettingsStore::ReadInt(std::u16string_view section, std::u16string_view key,

@@ -60,7 +60,7 @@ TEST(ConfigLayoutCompat, EachSideLoadsWhatTheOtherSaved) {
 
   DeviceConfig storeRead = Unset();
   const std::optional<std::string> before = ReadBytes(theirs);
-  LoadConfig(storeRead, theirs, -1);
+  ASSERT_TRUE(LoadConfig(storeRead, theirs, -1).ok());
   EXPECT_TRUE(SameRecord(storeRead, config));
   // The write-back of unchanged values leaves the platform's file alone.
   EXPECT_EQ(ReadBytes(theirs), before);
@@ -81,7 +81,7 @@ TEST(ConfigLayoutCompat, LoadingADamagedFileReadsWhatThePlatformReads) {
   DeviceConfig platformRead = Unset();
   PlatformLoadConfig(platformRead, W(path).c_str());
   DeviceConfig storeRead = Unset();
-  LoadConfig(storeRead, path, -1);
+  ASSERT_TRUE(LoadConfig(storeRead, path, -1).ok());
   EXPECT_TRUE(SameRecord(platformRead, storeRead));
   EXPECT_EQ(storeRead.LedMode, 0x1F);
   EXPECT_EQ(storeRead.DpiStages[1].Level, -1) << "a damaged blob keeps the field's previous content";

@@ -14,6 +14,7 @@
 #include "store/SettingsStore.h"
 #include "config/Defaults.h"
 #include "config/DeviceConfig.h"
+#include "store/ConfigLayout.h"
 #include "store/ConfigSession.h"
 #include "store/DataFolder.h"
 #include "store/ProfileFile.h"
@@ -38,17 +39,36 @@ std::string UsageName(std::uint8_t usage) {
   return Utf16ToUtf8(KeyCaptionOf(virtualKey));
 }
 
+// A file named on the command line. Outside Windows a file name is bytes,
+// which need not be UTF-8: they pass through unchanged.
+std::u16string PathOf(const std::string& argument) {
+#ifdef _WIN32
+  return Utf8ToUtf16(argument);
+#else
+  return Utf16FromNativeName(argument);
+#endif
+}
+
+// Why a file was not read, for the message naming it.
+std::string ReadFailure(const FileOutcome& outcome) {
+  if (outcome.status == FileStatus::NotUnderstood) {
+    return "not a profile or settings file: " + Utf16ToUtf8(outcome.Reason());
+  }
+  return Utf16ToUtf8(outcome.Reason());
+}
+
 // Reads and validates a settings or profile file; reports why it cannot.
 struct Loaded {
   std::unique_ptr<DeviceConfig> config = std::make_unique<DeviceConfig>();
   std::vector<Repair> repairs;
+  std::vector<UnreadKey> unread;
 };
 
 bool LoadValidated(const std::string& file, Loaded& loaded, std::string& error) {
   auto scratch = std::make_unique<DeviceConfig>();
-  const ProfileFileStatus status = ReadProfileFile(Utf8ToUtf16(file), *scratch, -1);
-  if (status != ProfileFileStatus::Ok) {
-    error = file + ": " + ProfileFileStatusText(status);
+  const FileOutcome read = ReadProfileFile(PathOf(file), *scratch, -1, DefaultFileSystem(), &loaded.unread);
+  if (!read.ok()) {
+    error = file + ": " + ReadFailure(read);
     return false;
   }
   ResetToUnset(*loaded.config);
@@ -56,15 +76,13 @@ bool LoadValidated(const std::string& file, Loaded& loaded, std::string& error) 
   return true;
 }
 
-// A file we are about to write must be absent or already one of ours.
-bool CheckWritableTarget(const std::string& file, std::string& error) {
-  const std::u16string path = Utf8ToUtf16(file);
-  if (!DefaultFileSystem().Exists(path)) return true;
-  auto probe = std::make_unique<DeviceConfig>();
-  const ProfileFileStatus status = ReadProfileFile(path, *probe, -1);
-  if (status == ProfileFileStatus::Ok) return true;
-  error = file + ": " + ProfileFileStatusText(status) + "; not overwriting it";
-  return false;
+// Why a file could not be written, for the message naming it. A file that is
+// not a settings file says what it is instead.
+std::string WriteFailure(const std::string& file, FileStatus status) {
+  if (status == FileStatus::NotUnderstood) {
+    return file + ": " + ReadFailure(ReadSettingsFile(PathOf(file)).outcome) + "; not overwriting it";
+  }
+  return file + ": " + FileStatusText(status);
 }
 
 }  // namespace
@@ -86,11 +104,11 @@ int Validate(const Options& options) {
   Loaded loaded;
   std::string error;
   if (!LoadValidated(options.file, loaded, error)) return Fail(error);
-  const auto repairs = DescribeRepairs(loaded.repairs);
+  const auto report = DescribeValidation(*loaded.config, loaded.unread, loaded.repairs, UsageName);
   if (options.json) {
-    std::cout << repairs.dump(2) << "\n";
+    std::cout << report.dump(2) << "\n";
   } else {
-    std::cout << options.file << ": " << RenderRepairsText(repairs);
+    std::cout << options.file << ": " << RenderValidationText(report);
   }
   return 0;
 }
@@ -99,54 +117,54 @@ int Export(const Options& options) {
   Loaded loaded;
   std::string error;
   if (!LoadValidated(options.file, loaded, error)) return Fail(error);
-  if (!CheckWritableTarget(options.destination, error)) return Fail(error);
-  const ProfileFileStatus status = ExportProfile(*loaded.config, Utf8ToUtf16(options.destination));
-  if (status != ProfileFileStatus::Ok) return Fail(options.destination + ": " + ProfileFileStatusText(status));
+  const FileStatus status = ExportProfile(*loaded.config, PathOf(options.destination));
+  if (status != FileStatus::Ok) return Fail(WriteFailure(options.destination, status));
   std::cout << "Exported " << options.file << " to " << options.destination << "\n";
   return 0;
 }
 
 int Import(const Options& options) {
-  std::string error;
-  if (!CheckWritableTarget(options.destination, error)) return Fail(error);
   DataPaths paths;
-  paths.settingsFile = Utf8ToUtf16(options.destination);
+  paths.settingsFile = PathOf(options.destination);
   ConfigSession session(paths, DefaultServiceLink());
-  const ProfileFileStatus status = ImportProfile(session, Utf8ToUtf16(options.file));
-  if (status == ProfileFileStatus::WriteFailed) {
-    return Fail(options.destination + ": " + ProfileFileStatusText(status));
+  const FileOutcome outcome = ImportProfile(session, PathOf(options.file));
+  if (outcome.action == FileAction::Save && !outcome.ok()) {
+    return Fail(WriteFailure(options.destination, outcome.status));
   }
-  if (status != ProfileFileStatus::Ok) return Fail(options.file + ": " + ProfileFileStatusText(status));
+  if (!outcome.ok()) return Fail(options.file + ": " + ReadFailure(outcome));
   std::cout << "Imported " << options.file << " into " << options.destination << "\n";
   return 0;
 }
 
 int Reset(const Options& options) {
-  std::string error;
-  const std::u16string path = Utf8ToUtf16(options.file);
+  const std::u16string path = PathOf(options.file);
   Loaded loaded;
-  if (DefaultFileSystem().Exists(path)) {
+  const SettingsFile existing = ReadSettingsFile(path);
+  if (existing.outcome.ok()) {
+    std::string error;
     if (!LoadValidated(options.file, loaded, error)) return Fail(error);
-  } else {
+  } else if (existing.outcome.status == FileStatus::NotFound || existing.kind == ContentsKind::Empty) {
     auto empty = std::make_unique<DeviceConfig>();
     ResetToUnset(*empty);
     ValidateConfig(*loaded.config, *empty);
+  } else {
+    return Fail(options.file + ": " + ReadFailure(existing.outcome) + "; not overwriting it");
   }
   // As the utility's reset button does: profile 1 active, every profile factory-new.
   loaded.config->Profile = 0;
   for (int profile = 0; profile < kProfileCount; ++profile) ResetProfileToDefaults(*loaded.config, profile);
-  const ProfileFileStatus status = ExportProfile(*loaded.config, path);
-  if (status != ProfileFileStatus::Ok) return Fail(options.file + ": " + ProfileFileStatusText(status));
+  const FileStatus status = ExportProfile(*loaded.config, path);
+  if (status != FileStatus::Ok) return Fail(WriteFailure(options.file, status));
   std::cout << "Reset all profiles of " << options.file << "\n";
   return 0;
 }
 
 int ShowMacro(const Options& options) {
-  const std::u16string path = Utf8ToUtf16(options.file);
+  const std::u16string path = PathOf(options.file);
   const FileRead read = DefaultFileSystem().ReadAll(path);
   if (!read.ok()) return Fail(options.file + ": " + FileStatusText(read.status));
   if (!options.strings.empty()) {
-    const std::u16string strings = Utf8ToUtf16(options.strings);
+    const std::u16string strings = PathOf(options.strings);
     if (!DefaultFileSystem().Exists(strings)) return Fail(options.strings + ": " + FileStatusText(FileStatus::NotFound));
     SetStringFile(strings);
   }

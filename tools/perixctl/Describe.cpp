@@ -1,6 +1,7 @@
 #include "Describe.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <sstream>
 
 #include "config/FunctionCatalogue.h"
@@ -26,17 +27,33 @@ std::string ColourText(std::uint32_t bgr) {
   return text;
 }
 
+// The DPI of a level, or null when the level has none (a stage that was
+// never loaded holds -1): such a stage is unset, not 0 DPI.
+ordered_json DpiOrNull(std::int32_t level) {
+  const int dpi = DpiFromLevel(level);
+  return dpi == 0 ? ordered_json() : ordered_json(dpi);
+}
+
 ordered_json Stage(const DpiStage& stage, int number) {
   ordered_json j;
   j["stage"] = number;
   j["separateXY"] = stage.SeparateXY;
   j["level"] = stage.Level;
-  j["dpi"] = DpiFromLevel(stage.Level);
+  j["dpi"] = DpiOrNull(stage.Level);
   j["levelX"] = stage.LevelX;
-  j["dpiX"] = DpiFromLevel(stage.LevelX);
+  j["dpiX"] = DpiOrNull(stage.LevelX);
   j["levelY"] = stage.LevelY;
-  j["dpiY"] = DpiFromLevel(stage.LevelY);
+  j["dpiY"] = DpiOrNull(stage.LevelY);
   return j;
+}
+
+std::string DpiText(const ordered_json& dpi) { return dpi.is_null() ? "unset" : std::to_string(dpi.get<int>()); }
+
+// What a stage holds, in words: "800", "X 800 / Y 1200" or "unset".
+std::string StageText(const ordered_json& stage) {
+  if (stage["separateXY"] == 1) return "X " + DpiText(stage["dpiX"]) + " / Y " + DpiText(stage["dpiY"]);
+  if (stage["separateXY"] != 0) return "unset";
+  return DpiText(stage["dpi"]);
 }
 
 std::string ShootTargetText(std::uint8_t target, const KeyNamer& keyName) {
@@ -133,11 +150,11 @@ std::string ButtonText(const ordered_json& b) {
 }
 
 std::string OnOff(int value) {
-  if (value == kNotLoaded) return "not set";
+  if (value == kNotLoaded) return "unset";
   return value != 0 ? "on" : "off";
 }
 
-std::string Number(int value) { return value == kNotLoaded ? "not set" : std::to_string(value); }
+std::string Number(int value) { return value == kNotLoaded ? "unset" : std::to_string(value); }
 
 }  // namespace
 
@@ -206,15 +223,7 @@ std::string RenderConfigText(const ordered_json& m) {
   out << "DPI stages      ";
   for (const auto& stage : m["dpi"]["stages"]) {
     const int number = stage["stage"];
-    out << " " << number << ": ";
-    if (stage["separateXY"] != 0) {
-      out << "X " << stage["dpiX"] << " / Y " << stage["dpiY"];
-    } else if (stage["dpi"] == 0) {
-      out << "not set";
-    } else {
-      out << stage["dpi"];
-    }
-    out << (number - 1 == activeStage ? "*" : "") << " ";
+    out << " " << number << ": " << StageText(stage) << (number - 1 == activeStage ? "*" : "") << " ";
   }
   out << "\n";
   if (activeStage < 0 || activeStage >= kDpiStageCount) {
@@ -245,9 +254,10 @@ std::string RenderConfigText(const ordered_json& m) {
     const int stage = profile["dpiStage"];
     out << ", DPI stage ";
     if (stage >= 0 && stage < kDpiStageCount) {
-      out << stage + 1 << " (" << m["dpi"]["stages"][static_cast<std::size_t>(stage)]["dpi"] << " DPI)\n";
+      const std::string dpi = StageText(m["dpi"]["stages"][static_cast<std::size_t>(stage)]);
+      out << stage + 1 << " (" << dpi << (dpi == "unset" ? "" : " DPI") << ")\n";
     } else {
-      out << "not set (stored index " << stage << ")\n";
+      out << "unset (stored index " << stage << ")\n";
     }
     for (const auto& button : profile["buttons"]) {
       out << "  Button " << button["button"] << "   " << ButtonText(button) << "\n";
@@ -256,21 +266,73 @@ std::string RenderConfigText(const ordered_json& m) {
   return out.str();
 }
 
-ordered_json DescribeRepairs(const std::vector<Repair>& repairs) {
-  ordered_json list = ordered_json::array();
+namespace {
+
+int NumberAfter(std::string_view text, std::string_view prefix) {
+  return text.starts_with(prefix) ? std::atoi(std::string(text.substr(prefix.size())).c_str()) : 0;
+}
+
+// What a field holds now, after the load and the validation, in words.
+std::string HeldNow(const DeviceConfig& config, const UnreadKey& unread, const KeyNamer& keyName) {
+  const std::string section = Utf16ToUtf8(unread.section);
+  const std::string key = Utf16ToUtf8(unread.key);
+  if (const int stage = NumberAfter(key, "DPI_INFO"); stage >= 1 && stage <= kDpiStageCount) {
+    return StageText(Stage(config.DpiStages[stage - 1], stage));
+  }
+  if (const int mode = NumberAfter(key, "LED_MODE_INFO"); mode >= 1 && mode <= kLedModeSettingCount) {
+    const LedModeSetting& led = config.LedModeSettings[mode - 1];
+    if (led.Value1 == kNotLoaded && led.Value2 == kNotLoaded && led.Value3 == kNotLoaded) return "unset";
+    return std::to_string(led.Value1) + ", " + std::to_string(led.Value2) + ", " + std::to_string(led.Value3);
+  }
+  if (const int button = NumberAfter(key, "ButtonAssigned"); button >= 1 && button <= kButtonCount) {
+    const int profile = section == "GROUP" ? 0 : NumberAfter(section, "GROUP");
+    if (profile < 0 || profile >= kProfileCount) return "?";
+    return ButtonText(Button(config.Profiles[profile].ButtonAssigned[button - 1], button, keyName));
+  }
+  if (const auto value = LayoutIntValue(config, unread.section, unread.key)) return Number(*value);
+  return "?";
+}
+
+}  // namespace
+
+ordered_json DescribeValidation(const DeviceConfig& config, const std::vector<UnreadKey>& unread,
+                                const std::vector<Repair>& repairs, const KeyNamer& keyName) {
+  ordered_json j;
+  j["unread"] = ordered_json::array();
+  for (const UnreadKey& each : unread) {
+    ordered_json u;
+    u["section"] = Utf16ToUtf8(each.section);
+    u["key"] = Utf16ToUtf8(each.key);
+    u["reason"] = Utf16ToUtf8(each.reason);
+    u["now"] = HeldNow(config, each, keyName);
+    j["unread"].push_back(u);
+  }
+  j["repairs"] = ordered_json::array();
   for (const Repair& repair : repairs) {
     ordered_json r;
     r["field"] = repair.field;
     r["old"] = repair.oldValue;
     r["new"] = repair.newValue;
-    list.push_back(r);
+    j["repairs"].push_back(r);
   }
-  return list;
+  return j;
 }
 
-std::string RenderRepairsText(const ordered_json& repairs) {
-  if (repairs.empty()) return "No repairs needed.\n";
+std::string RenderValidationText(const ordered_json& report) {
+  const auto& unread = report["unread"];
+  const auto& repairs = report["repairs"];
   std::ostringstream out;
+  if (!unread.empty()) {
+    out << unread.size() << (unread.size() == 1 ? " field" : " fields") << " could not be read:\n";
+    for (const auto& u : unread) {
+      out << "  [" << u["section"].get<std::string>() << "] " << u["key"].get<std::string>() << ": "
+          << u["reason"].get<std::string>() << "; now " << u["now"].get<std::string>() << "\n";
+    }
+  }
+  if (repairs.empty()) {
+    out << (unread.empty() ? "No repairs needed.\n" : "Validation repairs nothing else.\n");
+    return out.str();
+  }
   out << repairs.size() << (repairs.size() == 1 ? " repair:\n" : " repairs:\n");
   for (const auto& r : repairs) {
     out << "  " << r["field"].get<std::string>() << ": " << r["old"] << " -> " << r["new"] << "\n";

@@ -11,6 +11,7 @@
 #include "config/Defaults.h"
 #include "config/DeviceConfig.h"
 #include "macros/MacroListing.h"
+#include "store/ConfigLayout.h"
 #include "store/MacroFile.h"
 
 namespace perixctl {
@@ -21,8 +22,12 @@ using KeyNamer = std::function<std::string(std::uint8_t usage)>;
 nlohmann::ordered_json DescribeConfig(const perix::DeviceConfig& config, const KeyNamer& keyName);
 std::string RenderConfigText(const nlohmann::ordered_json& model);
 
-nlohmann::ordered_json DescribeRepairs(const std::vector<perix::Repair>& repairs);
-std::string RenderRepairsText(const nlohmann::ordered_json& repairs);
+// What validation found: the keys that could not be read (with what their
+// fields hold now) and the repairs it made.
+nlohmann::ordered_json DescribeValidation(const perix::DeviceConfig& config,
+                                          const std::vector<perix::UnreadKey>& unread,
+                                          const std::vector<perix::Repair>& repairs, const KeyNamer& keyName);
+std::string RenderValidationText(const nlohmann::ordered_json& report);
 
 nlohmann::ordered_json DescribeMacro(const perix::MacroRecordBuffer& buffer,
                                      const std::vector<perix::ActionLine>& lines, int loopTime);

@@ -52,7 +52,7 @@ TEST(ConfigLayout, SaveAndLoadRoundTripEveryFieldIncludingNotLoaded) {
     DeviceConfig loaded = Unset();
     std::memset(&loaded.Profiles, 0x5A, sizeof loaded.Profiles);  // every stored byte must come from the file
     ResetToUnset(loaded);
-    LoadConfig(loaded, kPath, -1, files);
+    ASSERT_TRUE(LoadConfig(loaded, kPath, -1, files).ok());
     DeviceConfig expected = original;
     if (expected.Profile == -1) expected.Profile = 0;  // "Profile" -1 loads as 0
     EXPECT_TRUE(SameRecord(loaded, expected));
@@ -103,7 +103,7 @@ TEST(ConfigLayout, ContentTheLayoutDoesNotOwnSurvivesASave) {
   EXPECT_NE(saved.find("[Service]\r\nInternal=1\r\n"), std::string::npos);
 
   DeviceConfig loaded = Unset();
-  LoadConfig(loaded, kPath, -1, files);
+  ASSERT_TRUE(LoadConfig(loaded, kPath, -1, files).ok());
   EXPECT_EQ(FixedToString(loaded.Profiles[2].Name), u"Work");
   EXPECT_EQ(FixedToString(loaded.Profiles[2].Exe), u"C:\\Tools\\app.exe");
 }
@@ -111,7 +111,7 @@ TEST(ConfigLayout, ContentTheLayoutDoesNotOwnSurvivesASave) {
 TEST(ConfigLayout, LoadWritesBackOnceAndOnlyWhatChanged) {
   test::MemoryFileSystem files;
   DeviceConfig loaded = Unset();
-  LoadConfig(loaded, kPath, -1, files);  // first start: no file yet
+  ASSERT_TRUE(LoadConfig(loaded, kPath, -1, files).ok());  // first start: no file yet
   EXPECT_EQ(files.reads, 1);
   EXPECT_EQ(files.writes, 1);
   const std::string& created = files.files[kPath];
@@ -122,7 +122,7 @@ TEST(ConfigLayout, LoadWritesBackOnceAndOnlyWhatChanged) {
     EXPECT_EQ(SectionLines(created, section).size(), 9u) << section;
   }
   DeviceConfig again = Unset();
-  LoadConfig(again, kPath, -1, files);
+  ASSERT_TRUE(LoadConfig(again, kPath, -1, files).ok());
   EXPECT_EQ(files.writes, 1) << "a normalised file is not rewritten";
   EXPECT_TRUE(SameRecord(again, loaded));
 
@@ -135,17 +135,17 @@ TEST(ConfigLayout, ProfileOverrideRule) {
   test::MemoryFileSystem files;
   files.files[kPath] = "[Setting]\r\nProfile=3\r\n";
   DeviceConfig config = Unset();
-  LoadConfig(config, kPath, -1, files);
+  ASSERT_TRUE(LoadConfig(config, kPath, -1, files).ok());
   EXPECT_EQ(config.Profile, 3);
   config = Unset();
-  LoadConfig(config, kPath, 0, files);
+  ASSERT_TRUE(LoadConfig(config, kPath, 0, files).ok());
   EXPECT_EQ(config.Profile, 0);
   EXPECT_EQ(SettingsStore(kPath, files).ReadInt(u"Setting", u"Profile", -5), 0) << "the write-back stores it";
   files.files[kPath] = "[Setting]\r\nProfile=-1\r\n";
-  LoadConfig(config, kPath, -1, files);
+  ASSERT_TRUE(LoadConfig(config, kPath, -1, files).ok());
   EXPECT_EQ(config.Profile, 0);
   files.files[kPath] = "[Setting]\r\nProfile=7\r\n";
-  LoadConfig(config, kPath, -1, files);
+  ASSERT_TRUE(LoadConfig(config, kPath, -1, files).ok());
   EXPECT_EQ(config.Profile, 7) << "range repair is validation's business";
 }
 
@@ -161,7 +161,7 @@ TEST(ConfigLayout, DamagedBlobsKeepTheFieldsPreviousContent) {
   loaded.LedModeSettings[5] = {8, 8, 8};
   loaded.Profiles[0].ButtonAssigned[2].FunctionCode = 0xFF;
   const ButtonAssignment before = loaded.Profiles[0].ButtonAssigned[2];
-  LoadConfig(loaded, kPath, -1, files);
+  ASSERT_TRUE(LoadConfig(loaded, kPath, -1, files).ok());
   EXPECT_EQ(loaded.DpiStages[1].Level, 7);
   EXPECT_EQ(loaded.LedModeSettings[5].Value3, 8);
   EXPECT_EQ(std::memcmp(&loaded.Profiles[0].ButtonAssigned[2], &before, sizeof before), 0);
@@ -173,7 +173,7 @@ TEST(ConfigLayout, LongNamesAreCutTo259Units) {
   const std::u16string name = std::u16string(258, u'n') + u"\U0001F600tail";
   files.files[kPath] = "\xEF\xBB\xBF[GROUP]\r\nName=" + Utf16ToUtf8(name) + "\r\nExe=" + std::string(300, 'e') + "\r\n";
   ProfileConfig profile{};
-  LoadProfile(profile, 0, kPath, files);
+  ASSERT_EQ(LoadProfile(profile, 0, kPath, files), FileStatus::Ok);
   EXPECT_EQ(FixedToString(profile.Name), std::u16string(258, u'n')) << "no half of a pair left at the end";
   EXPECT_EQ(FixedToString(profile.Exe), std::u16string(259, u'e'));
 }
@@ -184,8 +184,8 @@ TEST(ConfigLayout, SaveProfileWritesOneSectionAndNothingElse) {
   EXPECT_EQ(ProfileSectionName(3), u"GROUP3");
   test::MemoryFileSystem files;
   const DeviceConfig config = test::SampleConfig();
-  SaveProfile(config.Profiles[3], 3, kPath, files);
-  SaveProfile(config.Profiles[0], 0, kPath, files);
+  ASSERT_EQ(SaveProfile(config.Profiles[3], 3, kPath, files), FileStatus::Ok);
+  ASSERT_EQ(SaveProfile(config.Profiles[0], 0, kPath, files), FileStatus::Ok);
   const std::string& file = files.files[kPath];
   EXPECT_EQ(file.rfind("[GROUP3]\r\nDPI=3\r\nButtonAssigned1=", 0), 0u);
   std::vector<std::string> keys;
@@ -194,7 +194,7 @@ TEST(ConfigLayout, SaveProfileWritesOneSectionAndNothingElse) {
                                             "ButtonAssigned4", "ButtonAssigned5", "ButtonAssigned6",
                                             "ButtonAssigned7", "ButtonAssigned8"}));
   ProfileConfig back{};
-  LoadProfile(back, 3, kPath, files);
+  ASSERT_EQ(LoadProfile(back, 3, kPath, files), FileStatus::Ok);
   EXPECT_EQ(std::memcmp(&back.ButtonAssigned, &config.Profiles[3].ButtonAssigned, sizeof back.ButtonAssigned), 0);
   EXPECT_EQ(back.DPI, 3);
 }
@@ -204,7 +204,7 @@ TEST(ConfigLayout, PartialLoadsAndSavesTouchOnlyTheirKeys) {
   const DeviceConfig saved = test::SampleConfig();
   ASSERT_EQ(FileStatus::Ok, SaveConfig(saved, kPath, files));
   DeviceConfig config = Unset();
-  LoadDpiStages(config, kPath, files);
+  ASSERT_EQ(LoadDpiStages(config, kPath, files), FileStatus::Ok);
   EXPECT_EQ(std::memcmp(config.DpiStages, saved.DpiStages, sizeof saved.DpiStages), 0);
   EXPECT_EQ(config.LedModeSettings[0].Value1, -1);
   EXPECT_EQ(config.DPI, -1);
@@ -218,11 +218,12 @@ TEST(ConfigLayout, PartialLoadsAndSavesTouchOnlyTheirKeys) {
 
 TEST(ConfigLayout, UnicodeFilesStayInTheirEncoding) {
   test::MemoryFileSystem files;
-  files.files[kPath] = "\xFF\xFE[\0S\0]\0\r\0\n\0"s;
+  const std::string header = "\xFF\xFE[\0G\0R\0O\0U\0P\0]\0\r\0\n\0"s;
+  files.files[kPath] = header;
   ASSERT_EQ(FileStatus::Ok, SaveConfig(test::SampleConfig(), kPath, files));
-  EXPECT_EQ(files.files[kPath].substr(0, 12), "\xFF\xFE[\0S\0]\0\r\0\n\0"s);
+  EXPECT_EQ(files.files[kPath].substr(0, header.size()), header);
   DeviceConfig loaded = Unset();
-  LoadConfig(loaded, kPath, -1, files);
+  ASSERT_TRUE(LoadConfig(loaded, kPath, -1, files).ok());
   EXPECT_TRUE(SameRecord(loaded, test::SampleConfig()));
 }
 
@@ -232,7 +233,9 @@ TEST(ConfigLayout, AnUnreadableFileIsNeitherReplacedNorTakenForEmpty) {
   files.readFailure = FileStatus::AccessDenied;
   EXPECT_EQ(SaveConfig(test::SampleConfig(), kPath, files), FileStatus::AccessDenied);
   DeviceConfig config = Unset();
-  LoadConfig(config, kPath, -1, files);
+  const FileOutcome outcome = LoadConfig(config, kPath, -1, files);
+  EXPECT_EQ(outcome.status, FileStatus::AccessDenied);
+  EXPECT_EQ(outcome.action, FileAction::Read);
   EXPECT_EQ(files.writes, 0);
   EXPECT_EQ(config.PollingRate, -1);
 }
