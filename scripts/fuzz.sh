@@ -29,13 +29,16 @@ for name in "${targets[@]}"; do
   work=build/linux-fuzz/corpus/$name
   log=build/linux-fuzz/$name.log
   mkdir -p "$work"
-  if nice "$bin/${name}_fuzzer" -dict="$dict" -max_total_time="$seconds" -max_len="$max_len" -timeout=20 \
-       -rss_limit_mb=2048 -print_final_stats=1 -artifact_prefix="build/linux-fuzz/$name-" "$work" "$seeds" \
-       >"$log" 2>&1; then
+  # CPU seconds used, which on a shared machine fall short of the wall time.
+  TIMEFORMAT=%U+%S
+  if { time nice "$bin/${name}_fuzzer" -dict="$dict" -max_total_time="$seconds" -max_len="$max_len" -timeout=20 \
+         -rss_limit_mb=2048 -print_final_stats=1 -artifact_prefix="build/linux-fuzz/$name-" "$work" "$seeds" \
+         >"$log" 2>&1; } 2>"$log.time"; then
+    cpu=$(awk -F+ '{printf "%d", $1 + $2}' "$log.time")
     runs=$(grep -E '^stat::number_of_executed_units' "$log" | awk '{print $2}')
     done_line=$(grep -E '^#[0-9]+[[:space:]]+DONE' "$log" | tail -n 1)
     cov=$(sed -nE 's/.* cov: ([0-9]+) ft: ([0-9]+) corp: ([0-9]+).*/cov \1, features \2, corpus \3/p' <<<"$done_line")
-    echo "fuzz $name: ${seconds} s, ${runs:-?} runs, ${cov:-no coverage line}, no findings"
+    echo "fuzz $name: ${seconds} s (${cpu} s of CPU), ${runs:-?} runs, ${cov:-no coverage line}, no findings"
   else
     status=1
     tail -n 40 "$log"
