@@ -50,6 +50,10 @@ class RecordingUi final : public UiHost {
     ++dialogsRun;
     return renamedTo;
   }
+  std::optional<std::vector<std::u16string>> nameMenu;  // the names of the open macro name menu
+  void OpenMacroNameMenu(const std::vector<std::u16string>& names, Point) override { nameMenu = names; }
+  void CloseMacroNameMenu() override { nameMenu.reset(); }
+  bool MacroNameMenuOpen() override { return nameMenu.has_value(); }
   bool hookEnabled = false;
   void EnableHook(bool enable) override { hookEnabled = enable; }
   void Trace(std::u16string_view line) override { traces.emplace_back(line); }

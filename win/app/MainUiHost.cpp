@@ -62,6 +62,14 @@ void CMainUiHost::OpenPopupMenu(const PopupMenuRequest& request) { m_window.Open
 
 void CMainUiHost::ClosePopupMenu() { m_window.ClosePopup(); }
 
+void CMainUiHost::OpenMacroNameMenu(const std::vector<std::u16string>& names, Point origin) {
+  m_window.OpenMacroNameMenu(names, origin);
+}
+
+void CMainUiHost::CloseMacroNameMenu() { m_window.CloseMacroNameMenu(); }
+
+bool CMainUiHost::MacroNameMenuOpen() { return m_window.MacroNameMenuOpen(); }
+
 void CMainUiHost::EnableHook(bool enable) { m_window.Hook().Enable(enable ? 1 : 0); }
 
 void CMainUiHost::Trace(std::u16string_view line) { OutputDebugStringW(Wide(line).c_str()); }
