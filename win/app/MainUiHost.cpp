@@ -7,6 +7,7 @@
 #include "app/FileDialogs.h"
 #include "app/QMcfgDlg.h"
 #include "dialogs/EditDelay.h"
+#include "dialogs/RenameProfileDlg.h"
 
 namespace perix::win {
 namespace {
@@ -73,7 +74,12 @@ bool CMainUiHost::RunMacroSelection(MacroSelection&) { return false; }
 // The rename dialog comes with the macro page; until then it answers as
 // cancelled.
 
-std::optional<std::u16string> CMainUiHost::RunRenameDialog(std::u16string_view) { return std::nullopt; }
+std::optional<std::u16string> CMainUiHost::RunRenameDialog(std::u16string_view current) {
+  m_window.ClosePopup();
+  CRenameProfileDlg dialog{std::u16string(current), m_window.Texts()};
+  if (dialog.DoModal(m_window.Handle()) != IDOK) return std::nullopt;
+  return dialog.Name();
+}
 
 void CMainUiHost::OpenPopupMenu(const PopupMenuRequest& request) { m_window.OpenPopupMenu(request); }
 
