@@ -14,7 +14,7 @@ constexpr wchar_t kTitle[] = L"ZELT-7700 PERIX device (stand-in)";
 // on the demonstration's virtual display.
 constexpr int kLeft = 912;
 constexpr int kTop = 0;
-constexpr int kWidth = 300;
+constexpr int kWidth = 320;
 constexpr int kHeight = 262;
 constexpr int kRow = 26;
 constexpr COLORREF kBackground = RGB(18, 18, 26);
