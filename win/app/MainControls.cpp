@@ -124,6 +124,7 @@ std::unique_ptr<CWindowBase> CMainControls::Create(const ControlLayout& layout, 
     case ControlKind::Label: {
       auto label = std::make_unique<CStaticTrans>();
       label->Create(L"", LabelStyle(layout), rect, parent);
+      if (layout.fontHeight > 0) label->SetFontHeight(layout.fontHeight);
       return label;
     }
     case ControlKind::EditBox: {
