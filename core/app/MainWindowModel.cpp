@@ -223,7 +223,10 @@ void MainWindowModel::OnMenuChoice(std::uint64_t wParam, std::uint64_t lParam) {
   if (m_menuKind != 0) return;
   const MenuChoice choice = DecodeMenuChoice(wParam, lParam);
   if (m_context.IsCurrent(Page::Buttons)) {
-    m_buttons.OnMenuChoice(choice);
+    // A macro asked for while the library is empty: the macros are made there.
+    if (m_buttons.OnMenuChoice(choice) == ButtonPage::AfterChoice::ShowMacroPage) {
+      ShowPage(PageIdentifier(Page::Macros));
+    }
   } else if (m_context.IsCurrent(Page::Lighting)) {
     m_lighting.OnMenuChoice(choice);
   }

@@ -12,6 +12,12 @@
 
 namespace perix {
 
+class DpiShiftEditor;
+class FireKeyEditor;
+class MacroSelection;
+class SingleKeyCapture;
+class XShootEditor;
+
 struct FileDialogOptions {
   std::u16string defaultExtension;  // without the dot
   std::u16string fileName;          // initial file name, e.g. "*.prof"
@@ -44,6 +50,16 @@ class UiHost {
   //
   // The number-entry dialog (CEditDelay): the entry holds the value typed.
   virtual bool RunNumberEntry(NumberEntry& entry) = 0;
+  // The button dialogs edit what they are given, for one button; the caller
+  // stores it after OK. The key dialog (CKeyExDlg) hands every key pressed
+  // to the capture.
+  virtual bool RunKeyDialog(SingleKeyCapture& capture) = 0;
+  virtual bool RunFireKeyDialog(FireKeyEditor& editor) = 0;   // CGunfireDlg
+  virtual bool RunXShootDialog(XShootEditor& editor) = 0;     // CXShoot
+  virtual bool RunDpiShiftDialog(DpiShiftEditor& editor) = 0;  // CDPIShift
+  // The macro selection dialog (CMacroSelDlg): a macro of the library and
+  // its play mode.
+  virtual bool RunMacroSelection(MacroSelection& selection) = 0;
   // The rename dialog (CRenameProfileDlg), opened with the current name;
   // the text in its box on OK, nothing on Cancel.
   virtual std::optional<std::u16string> RunRenameDialog(std::u16string_view current) = 0;

@@ -6,6 +6,7 @@
 
 #include "app/FileDialogs.h"
 #include "app/QMcfgDlg.h"
+#include "dialogs/EditDelay.h"
 
 namespace perix::win {
 namespace {
@@ -52,9 +53,25 @@ void CMainUiHost::MinimiseMainWindow() {
   if (HWND window = m_window.Handle()) SendMessageW(window, WM_SYSCOMMAND, SC_MINIMIZE, 0);
 }
 
-// The skinned dialogs come with the button and macro pages; until then every
-// dialog answers as cancelled.
-bool CMainUiHost::RunNumberEntry(NumberEntry&) { return false; }
+bool CMainUiHost::RunNumberEntry(NumberEntry& entry) {
+  m_window.ClosePopup();
+  // The caller's entry changes only on OK.
+  NumberEntry edited = entry;
+  CEditDelay dialog(edited, m_window.Texts());
+  if (dialog.DoModal(m_window.Handle()) != IDOK) return false;
+  entry = edited;
+  return true;
+}
+
+// The button dialogs' windows follow; until then they answer as cancelled.
+bool CMainUiHost::RunKeyDialog(SingleKeyCapture&) { return false; }
+bool CMainUiHost::RunFireKeyDialog(FireKeyEditor&) { return false; }
+bool CMainUiHost::RunXShootDialog(XShootEditor&) { return false; }
+bool CMainUiHost::RunDpiShiftDialog(DpiShiftEditor&) { return false; }
+bool CMainUiHost::RunMacroSelection(MacroSelection&) { return false; }
+
+// The rename dialog comes with the macro page; until then it answers as
+// cancelled.
 
 std::optional<std::u16string> CMainUiHost::RunRenameDialog(std::u16string_view) { return std::nullopt; }
 

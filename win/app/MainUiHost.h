@@ -22,6 +22,11 @@ class CMainUiHost final : public UiHost {
   void CloseMainWindow(int result) override;
   void MinimiseMainWindow() override;
   bool RunNumberEntry(NumberEntry& entry) override;
+  bool RunKeyDialog(SingleKeyCapture& capture) override;
+  bool RunFireKeyDialog(FireKeyEditor& editor) override;
+  bool RunXShootDialog(XShootEditor& editor) override;
+  bool RunDpiShiftDialog(DpiShiftEditor& editor) override;
+  bool RunMacroSelection(MacroSelection& selection) override;
   std::optional<std::u16string> RunRenameDialog(std::u16string_view current) override;
   void OpenPopupMenu(const PopupMenuRequest& request) override;
   void ClosePopupMenu() override;

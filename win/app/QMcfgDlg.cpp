@@ -392,30 +392,11 @@ void CQMcfgDlg::ClosePopup() { m_popup.reset(); }
 
 void CQMcfgDlg::OpenPopupMenu(const PopupMenuRequest& request) {
   ClosePopup();
-  if (request.menu == Menu::Count) return;
-  for (const PopupMenuItem& item : request.items) {
-    const int index = CBmpMenu::AddItem(Wide(item.text), item.command);
-    for (const BmpSubMenuItem& sub : item.subItems) CBmpMenu::AddSubItem(index, Wide(sub.text), sub.value);
-  }
-  const auto file = [](std::string_view name) { return L"skins\\" + std::wstring(name.begin(), name.end()); };
-  auto popup = std::make_unique<CBmpMenu>();
-  const MenuLayout& layout = MenuLayoutOf(request.menu);
-  popup->SetImages(file(layout.background), file(layout.highlighted), file(layout.pressed), file(layout.disabled));
-  if (request.subMenu) {
-    const MenuLayout& sub = MenuLayoutOf(*request.subMenu);
-    popup->SetSubMenuImages(file(sub.background), file(sub.highlighted), file(sub.pressed), file(sub.disabled));
-  }
-  popup->SetItemStyle(layout.itemHeight == kSubMenuItemHeight ? kMenuItemsTall : kMenuItemsShort);
   POINT screen{request.origin.x, request.origin.y};
   ClientToScreen(Handle(), &screen);
   const Point placed = KeepMenuOnScreen({screen.x, screen.y}, request.keepOnScreen,
                                         {GetSystemMetrics(SM_CXFULLSCREEN), GetSystemMetrics(SM_CYFULLSCREEN)});
-  popup->SetPosition(placed.x, placed.y);
-  if (popup->Create(Handle())) {
-    m_popup = std::move(popup);
-  } else {
-    ClearBmpMenuItems();
-  }
+  m_popup = ShowBmpMenu(request, POINT{placed.x, placed.y}, Handle());
 }
 
 }  // namespace perix::win

@@ -46,6 +46,8 @@ class CQMcfgDlg : public CDialogBase {
   friend class CMainUiHost;
   CHookLibrary& Hook() { return m_hook; }
   const std::wstring& ProgramFolder() const { return m_programFolder; }
+  // The skin files and the string table, for the dialogs.
+  TextSource& Texts() { return *m_texts; }
 
  private:
   PERIX_DECLARE_MESSAGE_TABLE();
