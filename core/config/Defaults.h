@@ -11,8 +11,9 @@
 
 namespace perix {
 
-// Factory values the reset leaves where the original design wrote two values
-// in a row; these agree with what validation and the lighting page expect.
+// Factory values of the polling rate and the lighting mode: a 2 ms interval
+// (500 Hz), the rate validation repairs an out-of-range value to, and mode 3,
+// one of the six modes the lighting page offers.
 inline constexpr std::int32_t kFactoryPollingRate = 2;
 inline constexpr std::int32_t kFactoryLedMode = 3;
 

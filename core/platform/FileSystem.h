@@ -51,6 +51,11 @@ class FileSystem {
   // never dropped.
   virtual FileStatus WriteAtomically(std::u16string_view path, std::string_view bytes) = 0;
 
+  // Removes the temporary files that saves of `path` killed half-way left
+  // beside it, never one that a running save still writes. WriteAtomically
+  // does this after each replace; a save with nothing to change calls it.
+  virtual void RemoveStaleTemporaries(std::u16string_view path) { (void)path; }
+
   // Size and last-write time of a file; nothing when it cannot be examined,
   // which callers take as "changed".
   virtual std::optional<FileStamp> Stamp(std::u16string_view path) {

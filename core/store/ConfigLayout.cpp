@@ -279,9 +279,11 @@ FileStatus LoadDpiStages(DeviceConfig& config, std::u16string_view path, FileSys
   return file.outcome.status;
 }
 
-int SavePollingRate(std::int32_t value, std::u16string_view path, FileSystem& files) {
-  SettingsStore{std::u16string(path), files}.WriteInt(kSetting, u"PollingRate", value);
-  return 1;
+FileStatus SavePollingRate(std::int32_t value, std::u16string_view path, FileSystem& files) {
+  IniDocument document;
+  if (const FileStatus read = LoadForEdit(path, files, document); read != FileStatus::Ok) return read;
+  document.WriteInt(kSetting, u"PollingRate", value);
+  return SettingsStore(std::u16string(path), files).Save(document);
 }
 
 }  // namespace perix

@@ -52,12 +52,12 @@ FileOutcome ConfigSession::LoadConfiguration(int profileOverride) {
   }
   if (outcome.ok() || outcome.action == FileAction::Save) {
     ValidateConfig(*m_live, *m_scratch);
-    if (!outcome.ok()) NoteSaveResult(outcome.status);
+    if (!outcome.ok()) (void)NoteSave(outcome.status);
     return outcome;
   }
 
   // The file is there but cannot be used.
-  SetAsideResult aside = SetAsideFile(m_paths.settingsFile, *m_files);
+  SetAsideResult aside = MoveFileAside(m_paths.settingsFile, *m_files);
   FileProblem notice = SetAsideNotice(m_paths.settingsFile, aside);
   notice.detail = outcome.Reason();
   if (aside.status != FileStatus::Ok) {
@@ -73,7 +73,7 @@ FileOutcome ConfigSession::LoadConfiguration(int profileOverride) {
     ValidateConfig(*m_live, *m_scratch);
     notice.note = kFirstStartNote;
     Report(notice);
-    if (!fresh.ok()) NoteSaveResult(fresh.status);
+    if (!fresh.ok()) (void)NoteSave(fresh.status);
   } else {
     notice.note = kReloadNote;
     Report(notice);
@@ -84,31 +84,30 @@ FileOutcome ConfigSession::LoadConfiguration(int profileOverride) {
 
 FileStatus ConfigSession::SaveConfiguration() { return Save(std::nullopt); }
 
-FileStatus ConfigSession::Save(std::optional<std::u16string_view> profileName) {
-  FileStatus status = FileStatus::Ok;
-  if (m_keepAwayFrom) {
-    status = *m_keepAwayFrom;
-  } else if (profileName) {
-    status = SaveConfigWith(
-        *m_live, m_paths.settingsFile,
-        [&](IniDocument& document) { return document.WriteString(u"Setting", u"ProfileName", *profileName); },
-        *m_files);
-  } else {
-    status = SaveConfig(*m_live, m_paths.settingsFile, *m_files);
-  }
-  NoteSaveResult(status);
-  return status;
+FileStatus ConfigSession::SavePollingRate() {
+  if (m_serviceMissedChanges || m_keepAwayFrom) return SaveConfiguration();
+  return NoteSave(perix::SavePollingRate(m_live->PollingRate, m_paths.settingsFile, *m_files));
 }
 
-void ConfigSession::NoteSaveResult(FileStatus status) {
+FileStatus ConfigSession::Save(std::optional<std::u16string_view> profileName) {
+  if (m_keepAwayFrom) return NoteSave(*m_keepAwayFrom);
+  if (!profileName) return NoteSave(SaveConfig(*m_live, m_paths.settingsFile, *m_files));
+  return NoteSave(SaveConfigWith(
+      *m_live, m_paths.settingsFile,
+      [&](IniDocument& document) { return document.WriteString(u"Setting", u"ProfileName", *profileName); },
+      *m_files));
+}
+
+FileStatus ConfigSession::NoteSave(FileStatus status) {
   if (status == FileStatus::Ok) {
     m_saveFailing = false;
-    return;
+    return status;
   }
   m_serviceMissedChanges = true;
   // The user has already heard why the file is kept away from.
   if (!m_saveFailing && !m_keepAwayFrom) Report({FileAction::Save, status, m_paths.settingsFile, {}, kSaveFailedNote});
   m_saveFailing = true;
+  return status;
 }
 
 void ConfigSession::Report(const FileProblem& problem) {

@@ -50,6 +50,12 @@ class ConfigSession {
   // Whether the last save failed.
   bool SaveFailing() const { return m_saveFailing; }
 
+  // Writes only the live "PollingRate", at once, and reports a failure like
+  // SaveConfiguration. While earlier saves are missing from the file the
+  // whole live copy is written instead, so the file never holds the new rate
+  // beside stale settings.
+  FileStatus SavePollingRate();
+
   // Saves, then tells the service that everything may have changed (1279).
   // A profile name, when given, is written as "ProfileName" in the same
   // replace of the file, so the file never holds an import without its name.
@@ -66,15 +72,15 @@ class ConfigSession {
   // changed them. A file that cannot be read is reported and changes nothing.
   FileStatus ReloadDpiStages();
 
+  // Posts a message after a successful save, then catches the service up
+  // (1279) when earlier saves had failed. True when the message was posted.
+  bool Announce(unsigned message, std::uintptr_t wParam = 0, std::intptr_t lParam = 0);
+
  private:
   FileStatus Save(std::optional<std::u16string_view> profileName);
-  // Tells the user about the first of a streak of failed saves.
-  void NoteSaveResult(FileStatus status);
+  // Keeps track of a failure streak and tells the user once per streak.
+  FileStatus NoteSave(FileStatus status);
   void Report(const FileProblem& problem);
-
-  // Posts a message after a successful save, catching the service up first
-  // when earlier saves failed.
-  bool Announce(unsigned message, std::uintptr_t wParam, std::intptr_t lParam);
 
   DataPaths m_paths;
   ServiceLink* m_service;  // not owned

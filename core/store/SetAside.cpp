@@ -13,8 +13,25 @@ std::u16string TwoDigits(int value) {
   return text;
 }
 
-// Names after the first that a second set-aside within the same second gets.
-constexpr int kMaxSuffix = 100;
+// Enough for every file a user may leave lying around; past it, give up
+// rather than search forever.
+constexpr int kMaxTries = 100;
+
+// Keeps the file under the first free set-aside name with `keep` (a rename
+// or a copy, which must not replace an existing file).
+template <typename Keep>
+SetAsideResult KeepAside(std::u16string_view path, FileSystem& files, const LocalTime& when, Keep keep) {
+  const std::u16string base = SetAsidePath(path, when);
+  SetAsideResult result;
+  for (int n = 1; n <= kMaxTries; ++n) {
+    std::u16string target = n == 1 ? base : base + u"-" + DecimalText(n);
+    if (files.Exists(target)) continue;
+    result.status = keep(target);
+    if (result.status == FileStatus::Ok) result.path = std::move(target);
+    return result;
+  }
+  return result;
+}
 
 }  // namespace
 
@@ -35,18 +52,14 @@ std::u16string SetAsidePath(std::u16string_view path, const LocalTime& when) {
   return aside;
 }
 
-SetAsideResult SetAsideFile(std::u16string_view path, FileSystem& files, const LocalTime& when) {
-  const std::u16string base = SetAsidePath(path, when);
-  SetAsideResult result;
-  for (int suffix = 1; suffix <= kMaxSuffix; ++suffix) {
-    std::u16string candidate = suffix == 1 ? base : base + u"-" + DecimalText(suffix);
-    if (files.Exists(candidate)) continue;
-    result.status = files.Rename(path, candidate);
-    if (result.status == FileStatus::Ok) result.asidePath = std::move(candidate);
-    return result;
-  }
-  result.status = FileStatus::Failed;
-  return result;
+SetAsideResult MoveFileAside(std::u16string_view path, FileSystem& files, const LocalTime& when) {
+  return KeepAside(path, files, when, [&](const std::u16string& target) { return files.Rename(path, target); });
+}
+
+SetAsideResult SetFileAside(std::u16string_view path, FileSystem& files, const LocalTime& when) {
+  return KeepAside(path, files, when, [&](const std::u16string& target) {
+    return files.Copy(path, target) ? FileStatus::Ok : FileStatus::Failed;
+  });
 }
 
 FileProblem SetAsideNotice(std::u16string_view path, const SetAsideResult& result, std::u16string note) {
@@ -54,7 +67,7 @@ FileProblem SetAsideNotice(std::u16string_view path, const SetAsideResult& resul
   problem.action = FileAction::SetAside;
   problem.status = result.status;
   problem.path = std::u16string(path);
-  problem.other = result.asidePath;
+  problem.other = result.path;
   problem.note = std::move(note);
   return problem;
 }

@@ -1,8 +1,9 @@
 #pragma once
-// Keeping a file the program could not understand: it is renamed, untouched,
-// to "<name>.damaged-YYYYMMDD-HHMMSS" beside itself, so that a fresh file can
-// take its place and the user can still recover what the old one held. Used
-// for "Mouse.ini" at start-up and for macro files.
+// Keeping a file the program could not understand: it is kept, untouched,
+// under the name "<name>.damaged-YYYYMMDD-HHMMSS" beside itself ("-2", "-3",
+// ... when that is taken), so that a fresh file can take its place and the
+// user can still recover what the old one held. "Mouse.ini" is moved aside at
+// start-up; a macro file is copied aside before its first save replaces it.
 
 #include <string>
 #include <string_view>
@@ -24,16 +25,21 @@ std::u16string SetAsidePath(std::u16string_view path, const LocalTime& when);
 
 struct SetAsideResult {
   FileStatus status = FileStatus::Failed;
-  std::u16string asidePath;  // where the file now is, when status is Ok
+  std::u16string path;  // where the file was kept, when status is Ok
 };
 
-// Renames the file at `path` to SetAsidePath(path, when), or, when that name
-// is taken, to the same name followed by "-2", "-3", ... The file's bytes are
-// never read or changed. Ok once the file is no longer at `path`.
-SetAsideResult SetAsideFile(std::u16string_view path, FileSystem& files, const LocalTime& when = CurrentLocalTime());
+// Renames the file to the first free set-aside name. Ok once the file is no
+// longer at `path`; its bytes are never read or changed.
+SetAsideResult MoveFileAside(std::u16string_view path, FileSystem& files = DefaultFileSystem(),
+                             const LocalTime& when = CurrentLocalTime());
 
-// What the user is told: the file could not be understood and where it was
-// kept. `note` says what the program did instead.
+// Copies the file to the first free set-aside name. The original is left in
+// place for the caller to replace.
+SetAsideResult SetFileAside(std::u16string_view path, FileSystem& files = DefaultFileSystem(),
+                            const LocalTime& when = CurrentLocalTime());
+
+// What the user is told: the file could not be read and where it was kept.
+// `note` says what the program did instead.
 FileProblem SetAsideNotice(std::u16string_view path, const SetAsideResult& result, std::u16string note = {});
 
 }  // namespace perix

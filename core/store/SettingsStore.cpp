@@ -22,7 +22,10 @@ IniDocument SettingsStore::Load() const {
 }
 
 FileStatus SettingsStore::Save(const IniDocument& document) const {
-  if (!document.Modified()) return FileStatus::Ok;
+  if (!document.Modified()) {
+    m_files->RemoveStaleTemporaries(m_path);
+    return FileStatus::Ok;
+  }
   return m_files->WriteAtomically(m_path, document.Serialize());
 }
 

@@ -110,10 +110,10 @@ std::string TemporaryPrefix(const std::string& name) { return "." + name + ".per
 
 bool ProcessExists(long pid) { return pid > 0 && (::kill(static_cast<pid_t>(pid), 0) == 0 || errno == EPERM); }
 
-// Removes what killed saves of `target` left behind. A file is removed only
+// Removes what killed saves of `name` in `folder` left behind. A file is removed only
 // when the process that wrote it has gone and nobody holds its lock, so a save
 // in progress, in this process or another, is never disturbed.
-void RemoveStaleTemporaries(const std::string& folder, const std::string& name) {
+void RemoveStaleTemporariesOf(const std::string& folder, const std::string& name) {
   DIR* directory = ::opendir(folder.c_str());
   if (directory == nullptr) return;
   const std::string prefix = TemporaryPrefix(name);
@@ -208,8 +208,13 @@ class PosixFileSystem final : public FileSystem {
     }
     Descriptor directory(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (directory.valid()) ::fsync(directory.get());
-    RemoveStaleTemporaries(folder, name);
+    RemoveStaleTemporariesOf(folder, name);
     return FileStatus::Ok;
+  }
+
+  void RemoveStaleTemporaries(std::u16string_view path) override {
+    std::string target = NativePath(path);
+    if (ResolveLinks(target)) RemoveStaleTemporariesOf(FolderOf(target), NameOf(target));
   }
 
   std::optional<FileStamp> Stamp(std::u16string_view path) override {

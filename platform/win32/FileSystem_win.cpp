@@ -128,7 +128,7 @@ bool ProcessRuns(DWORD id) {
 // Removes what killed saves of `target` left behind: temporary files whose
 // writer no longer runs. A file still open in any process cannot be deleted,
 // so a save in progress is never disturbed.
-void RemoveStaleTemporaries(const std::wstring& target) {
+void RemoveStaleTemporariesOf(const std::wstring& target) {
   const std::wstring prefix = TemporaryPrefix(target);
   const std::size_t slash = target.find_last_of(L"\\/");
   const std::wstring folder = slash == std::wstring::npos ? std::wstring() : target.substr(0, slash + 1);
@@ -252,7 +252,7 @@ class Win32FileSystem final : public FileSystem {
     DWORD error = ERROR_SUCCESS;
     for (DWORD pause = 0, waited = 0; waited < 1000; waited += pause, pause = pause < 16 ? pause + 1 : 16) {
       if (::MoveFileExW(temp.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-        RemoveStaleTemporaries(target);
+        RemoveStaleTemporariesOf(target);
         return FileStatus::Ok;
       }
       error = ::GetLastError();
@@ -266,6 +266,10 @@ class Win32FileSystem final : public FileSystem {
     ::DeleteFileW(temp.c_str());
     if (!exists || !IsSharingError(error)) return StatusFromError(error);
     return WriteInPlace(target, bytes);
+  }
+
+  void RemoveStaleTemporaries(std::u16string_view path) override {
+    RemoveStaleTemporariesOf(ResolveLinks(ToWide(path)));
   }
 
   std::optional<FileStamp> Stamp(std::u16string_view path) override {

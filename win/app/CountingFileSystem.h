@@ -18,11 +18,13 @@ class CCountingFileSystem final : public FileSystem {
   FileStatus WriteAtomically(std::u16string_view path, std::string_view bytes) override {
     return m_inner.WriteAtomically(path, bytes);
   }
+  void RemoveStaleTemporaries(std::u16string_view path) override { m_inner.RemoveStaleTemporaries(path); }
   std::optional<FileStamp> Stamp(std::u16string_view path) override { return m_inner.Stamp(path); }
   bool Exists(std::u16string_view path) override { return m_inner.Exists(path); }
   bool MakeDirectories(std::u16string_view path) override { return m_inner.MakeDirectories(path); }
   bool Remove(std::u16string_view path) override { return m_inner.Remove(path); }
   bool Copy(std::u16string_view from, std::u16string_view to) override { return m_inner.Copy(from, to); }
+  FileStatus Rename(std::u16string_view from, std::u16string_view to) override { return m_inner.Rename(from, to); }
 
   // Reads of files with this name (the last part of the path, any case).
   int ReadsOf(std::u16string_view fileName) const;

@@ -14,6 +14,8 @@ class MemoryFileSystem final : public FileSystem {
   FileStatus readFailure = FileStatus::Ok;   // returned by ReadAll of an existing file when not Ok
   FileStatus writeFailure = FileStatus::Ok;  // returned by WriteAtomically when not Ok
   FileStatus renameFailure = FileStatus::Ok; // returned by Rename when not Ok
+  bool copyFails = false;    // Copy refuses
+  bool removeFails = false;  // Remove refuses
   int reads = 0;
   int writes = 0;
 
@@ -41,7 +43,7 @@ class MemoryFileSystem final : public FileSystem {
 
   bool Exists(std::u16string_view path) override { return files.count(std::u16string(path)) != 0; }
   bool MakeDirectories(std::u16string_view) override { return true; }
-  bool Remove(std::u16string_view path) override { return files.erase(std::u16string(path)) != 0; }
+  bool Remove(std::u16string_view path) override { return !removeFails && files.erase(std::u16string(path)) != 0; }
   FileStatus Rename(std::u16string_view from, std::u16string_view to) override {
     if (renameFailure != FileStatus::Ok) return renameFailure;
     const auto found = files.find(std::u16string(from));
@@ -52,6 +54,7 @@ class MemoryFileSystem final : public FileSystem {
     return FileStatus::Ok;
   }
   bool Copy(std::u16string_view from, std::u16string_view to) override {
+    if (copyFails) return false;
     const auto found = files.find(std::u16string(from));
     if (found == files.end()) return false;
     files[std::u16string(to)] = found->second;

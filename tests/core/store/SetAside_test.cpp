@@ -16,26 +16,26 @@ TEST(SetAside, RenamesTheFileUntouchedAndNeverOverAnEarlierOne) {
 
   test::MemoryFileSystem files;
   files.files[kPath] = std::string("\xFF\x00junk", 6);
-  const SetAsideResult first = SetAsideFile(kPath, files, kWhen);
+  const SetAsideResult first = MoveFileAside(kPath, files, kWhen);
   ASSERT_EQ(first.status, FileStatus::Ok);
-  EXPECT_EQ(first.asidePath, u"C:\\Data\\Mouse.ini.damaged-20240307-090501");
+  EXPECT_EQ(first.path, u"C:\\Data\\Mouse.ini.damaged-20240307-090501");
   EXPECT_FALSE(files.Exists(kPath));
-  EXPECT_EQ(files.files[first.asidePath], std::string("\xFF\x00junk", 6));
+  EXPECT_EQ(files.files[first.path], std::string("\xFF\x00junk", 6));
   EXPECT_EQ(files.writes, 0);
 
   // A second damaged file within the same second keeps the first one.
   files.files[kPath] = "second";
-  const SetAsideResult second = SetAsideFile(kPath, files, kWhen);
+  const SetAsideResult second = MoveFileAside(kPath, files, kWhen);
   ASSERT_EQ(second.status, FileStatus::Ok);
-  EXPECT_EQ(second.asidePath, first.asidePath + u"-2");
-  EXPECT_EQ(files.files[first.asidePath], std::string("\xFF\x00junk", 6));
-  EXPECT_EQ(files.files[second.asidePath], "second");
+  EXPECT_EQ(second.path, first.path + u"-2");
+  EXPECT_EQ(files.files[first.path], std::string("\xFF\x00junk", 6));
+  EXPECT_EQ(files.files[second.path], "second");
 
   files.files[kPath] = "third";
   files.renameFailure = FileStatus::AccessDenied;
-  const SetAsideResult refused = SetAsideFile(kPath, files, kWhen);
+  const SetAsideResult refused = MoveFileAside(kPath, files, kWhen);
   EXPECT_EQ(refused.status, FileStatus::AccessDenied);
-  EXPECT_TRUE(refused.asidePath.empty());
+  EXPECT_TRUE(refused.path.empty());
   EXPECT_EQ(files.files[kPath], "third") << "a file that could not be moved stays where it was";
 }
 
@@ -57,15 +57,15 @@ TEST(SetAside, WorksOnRealFiles) {
   test::TestFolder folder;
   const std::string junk("\x00\x01\x02\xFE\xFF binary", 14);
   folder.Write("Mouse.ini", junk);
-  const SetAsideResult result = SetAsideFile(folder.File("Mouse.ini"), DefaultFileSystem(), kWhen);
+  const SetAsideResult result = MoveFileAside(folder.File("Mouse.ini"), DefaultFileSystem(), kWhen);
   ASSERT_EQ(result.status, FileStatus::Ok);
   EXPECT_FALSE(folder.Exists("Mouse.ini"));
   EXPECT_EQ(folder.Read("Mouse.ini.damaged-20240307-090501"), junk);
   folder.Write("Mouse.ini", "again");
-  ASSERT_EQ(SetAsideFile(folder.File("Mouse.ini"), DefaultFileSystem(), kWhen).status, FileStatus::Ok);
+  ASSERT_EQ(MoveFileAside(folder.File("Mouse.ini"), DefaultFileSystem(), kWhen).status, FileStatus::Ok);
   EXPECT_EQ(folder.Read("Mouse.ini.damaged-20240307-090501"), junk) << "never renamed over an earlier one";
   EXPECT_EQ(folder.Read("Mouse.ini.damaged-20240307-090501-2"), "again");
-  EXPECT_NE(SetAsideFile(folder.File("missing.ini"), DefaultFileSystem(), kWhen).status, FileStatus::Ok);
+  EXPECT_NE(MoveFileAside(folder.File("missing.ini"), DefaultFileSystem(), kWhen).status, FileStatus::Ok);
 }
 
 }  // namespace
