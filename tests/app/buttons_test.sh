@@ -13,6 +13,10 @@ source "$(dirname "$0")/buttons_common.sh"
 ini="$H_DATA/Mouse.ini"
 log="$H_TMP/service.log"
 h_run "$H_BIN/perixctl.exe" reset "$(h_winpath "$ini")" >/dev/null || h_fail "perixctl could not write Mouse.ini"
+# Three macros in the library; "Combo" loops four times, "Build" has no file.
+printf '[MACRO_LIST]\r\n0=Reload\r\n1=Combo\r\n2=Build\r\n' >>"$ini"
+printf '[Setting]\r\nLoopTime=1\r\n' >"$H_DATA/Macro/Reload.macro"
+printf '[Setting]\r\nLoopTime=4\r\n' >"$H_DATA/Macro/Combo.macro"
 h_start service "$H_BIN/DeviceServiceStandIn.exe" --log "$(h_winpath "$log")"
 h_wait_line "$log" '^ready '
 app_start
@@ -20,7 +24,7 @@ app_click HomeButtonTab
 app_wait_field ButtonLabel1 text "Left click"
 
 # Entries of the assignment menu and of the advanced group.
-readonly ENTRY_MENU=1 ENTRY_ADVANCED=7 ENTRY_MEDIA=10 ENTRY_OFF=12
+readonly ENTRY_MENU=1 ENTRY_MACRO=6 ENTRY_ADVANCED=7 ENTRY_MEDIA=10 ENTRY_OFF=12
 readonly ADV_DPISHIFT=5 ADV_XSHOOT=8 ADV_KEY=9 ADV_FIREKEY=10
 readonly MEDIA_PLAYPAUSE=0
 
@@ -195,6 +199,46 @@ dialog_click "DPI shift" DpiShift Cancel
 dialog_gone "DPI shift"
 next_button_line "$log"
 button_line_has l=1 FunctionCode=15 Param1=3
+
+# --- A macro with each play mode: its library index and mode in Param2, its
+# loop count in Param1, the button (or 0xFF while held) in ButtonNumber.
+choose_macro_mode() {  # MODE-CONTROL
+  menu_open ButtonLabel6
+  menu_choose $ENTRY_MACRO
+  dialog_wait "Choose a macro"
+  dialog_click "Choose a macro" MacroSelect "$1"
+  dialog_wait_field "Choose a macro" MacroSelect "$1" checked 1
+}
+menu_open ButtonLabel6
+menu_choose $ENTRY_MACRO
+dialog_wait "Choose a macro"
+# A button without a macro opens on the first one, played a set number of times.
+dialog_wait_field "Choose a macro" MacroSelect MacroDropDown text Reload
+h_check_eq "$(dialog_field "Choose a macro" MacroSelect Mode0 checked)" 1 "the first play mode"
+dialog_click "Choose a macro" MacroSelect MacroDropDown
+names=$(popup_window 160x62) || h_fail "the macro name menu did not open"
+read -r nx ny <<<"$(window_origin "$names")"
+dialog_shot "Choose a macro" dialog-macro-selection
+import -window root -crop 420x340+$((nx - 60))+$((ny - 120)) +repage "$APP_SHOTS/dialog-macro-selection-names.png"
+xdotool mousemove $((nx + 40)) $((ny + 29)) mousemove $((nx + 41)) $((ny + 30)) click 1
+dialog_wait_field "Choose a macro" MacroSelect MacroDropDown text Combo
+dialog_click "Choose a macro" MacroSelect Ok
+dialog_gone "Choose a macro"
+next_button_line "$log"
+button_line_has l=5 ButtonNumber=6 FunctionCode=6 Param1=4 Param2=0x41 'MacroName="Combo"'
+app_wait_field ButtonLabel6 text Combo
+
+choose_macro_mode Mode1
+dialog_click "Choose a macro" MacroSelect Ok
+dialog_gone "Choose a macro"
+next_button_line "$log"
+button_line_has l=5 ButtonNumber=255 FunctionCode=6 Param1=4 Param2=0x41
+
+choose_macro_mode Mode2
+dialog_click "Choose a macro" MacroSelect Ok
+dialog_gone "Choose a macro"
+next_button_line "$log"
+button_line_has l=5 ButtonNumber=6 FunctionCode=6 Param1=4 Param2=0x81
 
 app_shot button-page-assigned
 app_click ButtonBack

@@ -10,6 +10,7 @@
 #include "dialogs/EditDelay.h"
 #include "dialogs/GunfireDlg.h"
 #include "dialogs/KeyExDlg.h"
+#include "dialogs/MacroSelDlg.h"
 #include "dialogs/XShoot.h"
 
 namespace perix::win {
@@ -77,9 +78,7 @@ bool CMainUiHost::RunFireKeyDialog(FireKeyEditor& editor) { return RunDialog<CGu
 bool CMainUiHost::RunXShootDialog(XShootEditor& editor) { return RunDialog<CXShoot>(editor); }
 bool CMainUiHost::RunDpiShiftDialog(DpiShiftEditor& editor) { return RunDialog<CDPIShift>(editor); }
 
-// The macro selection dialog's window follows; until then it answers as
-// cancelled.
-bool CMainUiHost::RunMacroSelection(MacroSelection&) { return false; }
+bool CMainUiHost::RunMacroSelection(MacroSelection& selection) { return RunDialog<CMacroSelDlg>(selection); }
 
 // The rename dialog comes with the macro page; until then it answers as
 // cancelled.

@@ -15,6 +15,8 @@ namespace {
 // that the edit boxes' key reports (which carry only an ID) can be told apart.
 constexpr UINT kFirstFrameId = 0x7000;
 constexpr int kMaskTolerance = 8;
+constexpr RgbColor kMaskKey{static_cast<std::uint8_t>(kSkinKeyColor >> 16), static_cast<std::uint8_t>(kSkinKeyColor >> 8),
+                            static_cast<std::uint8_t>(kSkinKeyColor)};
 
 std::wstring Wide(std::u16string_view text) { return std::wstring(text.begin(), text.end()); }
 std::u16string Utf16(std::string_view text) { return std::u16string(text.begin(), text.end()); }
@@ -71,6 +73,7 @@ UINT CSkinnedDialog::WindowIdOf(int index) const {
 void CSkinnedDialog::LoadImages() {
   m_ownedImages.clear();
   m_images = {};
+  m_mask = nullptr;
   const std::u16string skinFile = Utf16(m_layout.skinFile);
   for (std::string_view key : m_layout.screenKeys) {
     const std::u16string file = m_texts.SkinString(skinFile, u"Screen", Utf16(key));
@@ -79,8 +82,8 @@ void CSkinnedDialog::LoadImages() {
     if (!image) continue;
     const SkinImage slot = SkinImageFromKey(key);
     if (slot != SkinImage::None) m_images[static_cast<std::size_t>(slot)] = image.get();
+    if (key == "Mask") m_mask = image.get();
     m_ownedImages.push_back(std::move(image));
-    if (key == "Mask") ApplyMaskShape(Handle(), m_ownedImages.back().get(), {0xFF, 0x00, 0xFF}, kMaskTolerance);
   }
 }
 
@@ -124,6 +127,8 @@ BOOL CSkinnedDialog::OnInitDialog() {
   const int x = area.left + ((area.right - area.left) - size.cx) / 2;
   const int y = area.top + ((area.bottom - area.top) - size.cy) / 2;
   SetWindowPos(Handle(), nullptr, x, y, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
+  // The shape is cut from the window at its final size.
+  if (m_mask) ApplyMaskShape(Handle(), m_mask, kMaskKey, kMaskTolerance);
 
   BuildControls();
   OnOpen();
