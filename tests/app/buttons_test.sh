@@ -170,6 +170,23 @@ dialog_gone "X-shoot"
 next_button_line "$log"
 button_line_has l=5 FunctionCode=9 Param1=5 Param2=0x14 Data=0084
 
+# Reopened it shows what was stored; the left button chosen and cancelled
+# stores nothing new.
+menu_open ButtonLabel6
+menu_choose $ENTRY_ADVANCED $ADV_XSHOOT
+dialog_wait "X-shoot"
+dialog_wait_field "X-shoot" XShoot TargetBox text Middle
+h_check_eq "$(dialog_field "X-shoot" XShoot SecondBox text)" 20 "second box reopened"
+dialog_click "X-shoot" XShoot ChoiceButton
+choice=$(popup_window 150x96) || h_fail "the X-shoot choice popup did not open again"
+read -r cx cy <<<"$(window_origin "$choice")"
+xdotool mousemove $((cx + 40)) $((cy + 11)) mousemove $((cx + 41)) $((cy + 12)) click 1
+dialog_wait_field "X-shoot" XShoot TargetBox text Left
+dialog_click "X-shoot" XShoot Cancel
+dialog_gone "X-shoot"
+next_button_line "$log"
+button_line_has l=5 FunctionCode=9 Param1=5 Param2=0x14 Data=0084
+
 # --- DPI shift: 750 on OK; 1000 chosen and cancelled stores nothing new.
 menu_open ButtonLabel2
 menu_choose $ENTRY_ADVANCED $ADV_DPISHIFT

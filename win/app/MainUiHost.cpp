@@ -11,6 +11,7 @@
 #include "dialogs/GunfireDlg.h"
 #include "dialogs/KeyExDlg.h"
 #include "dialogs/MacroSelDlg.h"
+#include "dialogs/RenameProfileDlg.h"
 #include "dialogs/XShoot.h"
 
 namespace perix::win {
@@ -83,11 +84,24 @@ bool CMainUiHost::RunMacroSelection(MacroSelection& selection) { return RunDialo
 // The rename dialog comes with the macro page; until then it answers as
 // cancelled.
 
-std::optional<std::u16string> CMainUiHost::RunRenameDialog(std::u16string_view) { return std::nullopt; }
+std::optional<std::u16string> CMainUiHost::RunRenameDialog(std::u16string_view current) {
+  m_window.ClosePopup();
+  CRenameProfileDlg dialog{std::u16string(current), m_window.Texts()};
+  if (dialog.DoModal(m_window.Handle()) != IDOK) return std::nullopt;
+  return dialog.Name();
+}
 
 void CMainUiHost::OpenPopupMenu(const PopupMenuRequest& request) { m_window.OpenPopupMenu(request); }
 
 void CMainUiHost::ClosePopupMenu() { m_window.ClosePopup(); }
+
+void CMainUiHost::OpenMacroNameMenu(const std::vector<std::u16string>& names, Point origin) {
+  m_window.OpenMacroNameMenu(names, origin);
+}
+
+void CMainUiHost::CloseMacroNameMenu() { m_window.CloseMacroNameMenu(); }
+
+bool CMainUiHost::MacroNameMenuOpen() { return m_window.MacroNameMenuOpen(); }
 
 void CMainUiHost::EnableHook(bool enable) { m_window.Hook().Enable(enable ? 1 : 0); }
 
