@@ -613,6 +613,13 @@ std::string_view SkinImageName(SkinImage image) {
   return "";
 }
 
+SkinImage SkinImageFromName(std::string_view key) {
+  for (SkinImage image : {SkinImage::Main, SkinImage::Over, SkinImage::Down, SkinImage::Disabled}) {
+    if (key == SkinImageName(image)) return image;
+  }
+  return SkinImage::None;
+}
+
 std::string_view TextAlignName(TextAlign align) {
   switch (align) {
     case TextAlign::Left: return "left";

@@ -469,6 +469,8 @@ std::span<const std::string_view> FixedSkinFiles();
 // Names for tools and messages.
 std::string_view ControlKindName(ControlKind kind);
 std::string_view SkinImageName(SkinImage image);
+// The image a "Screen" key names; None for any other key ("Mask" included).
+SkinImage SkinImageFromName(std::string_view key);
 std::string_view TextAlignName(TextAlign align);
 std::string_view PageName(Page page);
 

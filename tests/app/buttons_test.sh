@@ -15,7 +15,9 @@ log="$H_TMP/service.log"
 h_run "$H_BIN/perixctl.exe" reset "$(h_winpath "$ini")" >/dev/null || h_fail "perixctl could not write Mouse.ini"
 # Three macros in the library; "Combo" loops four times, "Build" has no file.
 printf '[MACRO_LIST]\r\n0=Reload\r\n1=Combo\r\n2=Build\r\n' >>"$ini"
-printf '[Setting]\r\nLoopTime=1\r\n' >"$H_DATA/Macro/Reload.macro"
+# "Reload": press A, a pause of 1.5 s, release A.
+printf '[Setting]\r\nCount=3\r\nLoopTime=1\r\nMacroSetting_0=%s\r\n' \
+  "$(h_struct hex:840400069600040400 zero:171)" >"$H_DATA/Macro/Reload.macro"
 printf '[Setting]\r\nLoopTime=4\r\n' >"$H_DATA/Macro/Combo.macro"
 h_start service "$H_BIN/DeviceServiceStandIn.exe" --log "$(h_winpath "$log")"
 h_wait_line "$log" '^ready '
@@ -258,7 +260,30 @@ next_button_line "$log"
 button_line_has l=5 ButtonNumber=6 FunctionCode=6 Param1=4 Param2=0x81
 
 app_shot button-page-assigned
-app_click ButtonBack
+
+# --- The number-entry dialog, from the macro editor: the pause of 1500 ms
+# opens as "1500"; 1505 confirmed keeps 150 units of 10 ms.
+app_click ButtonMacroPage
+app_wait_field MacroActionList visible 1
+read -r ll lt lr lb <<<"$(app_rect MacroActionList)"
+xdotool mousemove $((ll + 60)) $((lt + 29)) mousemove $((ll + 61)) $((lt + 30)) click --repeat 2 --delay 60 1
+dialog_wait "Enter a number"
+dialog_wait_field "Enter a number" NumberEntry NumberBox text 1500
+xdotool windowfocus --sync "$DLG_WIN" 2>/dev/null || true
+h_key End shift+Home
+h_type 999999
+dialog_wait_field "Enter a number" NumberEntry NumberBox text 131070
+h_key End shift+Home
+h_type 1505
+dialog_wait_field "Enter a number" NumberEntry NumberBox text 1505
+dialog_shot "Enter a number" dialog-number-entry
+h_key Return Escape
+sleep 0.3
+app_probe --window "Enter a number" >/dev/null || h_fail "Enter or Esc closed the number dialog"
+dialog_click "Enter a number" NumberEntry Ok
+dialog_gone "Enter a number"
+h_wait_line "$H_DATA/Macro/Reload.macro" "^MacroSetting_0=840400069600040400" || h_fail "the pause was not kept at 150"
+app_click MacroBack
 app_wait_field HomeButtonTab visible 1
 app_click HomeClose
 app_wait_exit "$APP_PID" 20 || h_fail "the close button did not end the program"

@@ -22,13 +22,6 @@ std::wstring Wide(std::u16string_view text) { return std::wstring(text.begin(), 
 std::u16string Utf16(std::string_view text) { return std::u16string(text.begin(), text.end()); }
 std::u16string Utf16(std::wstring_view text) { return std::u16string(text.begin(), text.end()); }
 
-SkinImage SkinImageFromKey(std::string_view key) {
-  if (key == "Main") return SkinImage::Main;
-  if (key == "Over") return SkinImage::Over;
-  if (key == "Down") return SkinImage::Down;
-  if (key == "Disabled") return SkinImage::Disabled;
-  return SkinImage::None;
-}
 
 bool IsEnterOrEsc(const MSG& message) {
   const bool key = message.message == WM_KEYDOWN || message.message == WM_KEYUP || message.message == WM_CHAR;
@@ -80,7 +73,7 @@ void CSkinnedDialog::LoadImages() {
     // An empty entry would name the skin folder itself: no image.
     ImagePtr image = file.empty() ? nullptr : LoadSkinImage(Wide(file));
     if (!image) continue;
-    const SkinImage slot = SkinImageFromKey(key);
+    const SkinImage slot = SkinImageFromName(key);
     if (slot != SkinImage::None) m_images[static_cast<std::size_t>(slot)] = image.get();
     if (key == "Mask") m_mask = image.get();
     m_ownedImages.push_back(std::move(image));
@@ -99,6 +92,7 @@ void CSkinnedDialog::BuildControls() {
       window = CreateSkinnedControl(layout, m_images, Handle(), WindowIdOf(static_cast<int>(i)));
     }
     if (window && window->Handle()) {
+      window->Show(true);
       m_byHandle[window->Handle()] = static_cast<int>(i);
       std::u16string caption;
       if (!layout.text.empty()) {
