@@ -177,6 +177,7 @@ STRINGS = {
     "MOVERIGHT": "Move right",
     "MOVEUP": "Move up",
     "MUTE": "Mute",
+    "NEWDISTANCE": "New distance:",
     "NEWMACRO": "Macro ",
     "NEXT": "Next track",
     "OFFBUTTON": "Disabled",
