@@ -50,12 +50,25 @@ void ScanUntil(std::u16string_view text, std::size_t from, std::u16string_view t
 }
 
 // A declaration ends at the first '>' outside quotes and outside an internal
-// subset in brackets.
+// subset in brackets. Comments and processing instructions inside the subset
+// are skipped whole: their text is free, an apostrophe in "doesn't" opens no
+// quotation.
 void ScanDeclaration(std::u16string_view text, std::size_t from, MarkupNode& node) {
   std::size_t depth = 0;
   std::size_t i = from;
   while (i < text.size()) {
     const char16_t c = text[i];
+    if (depth > 0 && c == u'<' && i + 1 < text.size() && (text[i + 1] == u'?' || text[i + 1] == u'!')) {
+      const std::u16string_view rest = text.substr(i);
+      const bool comment = rest.starts_with(u"<!--");
+      if (comment || text[i + 1] == u'?') {
+        const std::u16string_view close = comment ? u"-->" : u"?>";
+        const std::size_t end = text.find(close, i + (comment ? 4 : 2));
+        if (end == npos) break;
+        i = end + close.size();
+        continue;
+      }
+    }
     if (c == u'"' || c == u'\'') {
       const std::size_t close = text.find(c, i + 1);
       if (close == npos) break;

@@ -362,7 +362,8 @@ constexpr ControlLayout kFireKey[] = {
     // The filled part of the track comes from "Over", the dialog's only other
     // image.
     Slider(FIRE(Slider), {39, 142, 369, 154}, 10012, {10, 200, "arrow3.png", SkinImage::Main, SkinImage::Over}),
-    Edit(FIRE(ValueBox), {262, 188, 307, 205}, 20481, 4, TextAlign::Left, CF::DigitsOnly),
+    // The value is stored in one byte: 0..255.
+    Edit(FIRE(ValueBox), {262, 188, 307, 205}, 20481, 3, TextAlign::Left, CF::DigitsOnly),
     Edit(FIRE(CountBox), {115, 188, 160, 205}, 20482, 3, TextAlign::Left, CF::DigitsOnly),
     Check(FIRE(Unlimited), {34, 186, 111, 205}, 8, kFrameCheckLooks, CF::ToggleMode),
 };

@@ -12,6 +12,19 @@ std::u16string_view CutAtNul(std::u16string_view text) {
   return nul == std::u16string_view::npos ? text : text.substr(0, nul);
 }
 
+bool HasLoneSurrogate(std::u16string_view text) {
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const char16_t c = text[i];
+    if (c < 0xD800 || c > 0xDFFF) continue;
+    if (c <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF) {
+      ++i;
+      continue;
+    }
+    return true;
+  }
+  return false;
+}
+
 bool HasLineBreak(std::u16string_view text) { return text.find_first_of(u"\r\n") != std::u16string_view::npos; }
 
 std::u16string DecodeAnsi(std::string_view bytes) {
@@ -199,9 +212,16 @@ IniDocument::Line IniDocument::MakeLine(std::u16string text) const {
 }
 
 bool IniDocument::Representable(std::u16string_view text) const {
-  if (m_encoding != IniEncoding::Ansi) return true;
-  std::string bytes;
-  return EncodeCodePage(kAnsiCodePage, text, bytes);
+  switch (m_encoding) {
+    case IniEncoding::Ansi: {
+      std::string bytes;
+      return EncodeCodePage(kAnsiCodePage, text, bytes);
+    }
+    case IniEncoding::Utf8: return !HasLoneSurrogate(text);  // UTF-8 has no form for one
+    case IniEncoding::Utf16LE:
+    case IniEncoding::Utf16BE: break;
+  }
+  return true;
 }
 
 bool IniDocument::WriteString(std::u16string_view section, std::u16string_view key, std::u16string_view value) {
@@ -238,8 +258,9 @@ bool IniDocument::WriteString(std::u16string_view section, std::u16string_view k
     text = Concat(key, u"=", value);
   }
 
-  // A character the ANSI code page lacks would be written as '?'; rather
-  // than lose it, the whole file becomes UTF-16, which the platform reads.
+  // A character the ANSI code page lacks would be written as '?' (and a
+  // lone surrogate, which UTF-8 cannot hold, as U+FFFD); rather than lose
+  // it, the whole file becomes UTF-16, which the platform reads.
   if (!Representable(text) || !Representable(header)) {
     m_encoding = IniEncoding::Utf16LE;
     m_reencode = true;
@@ -258,7 +279,30 @@ bool IniDocument::WriteString(std::u16string_view section, std::u16string_view k
     added.lines.push_back(MakeLine(std::move(text)));
     m_sections.push_back(std::move(added));
   }
+  // An ANSI file whose first line now starts with "\u00EF\u00BB\u00BF" (or
+  // "\u00FF\u00FE", "\u00FE\u00FF") would read back as UTF-8 or UTF-16 and
+  // lose that line; with a mark of its own the text stays what it is.
+  if (m_encoding == IniEncoding::Ansi && StartsLikeByteOrderMark()) {
+    m_encoding = IniEncoding::Utf16LE;
+    m_reencode = true;
+  }
   return true;
+}
+
+bool IniDocument::StartsLikeByteOrderMark() const {
+  for (const Section& section : m_sections) {
+    const Line* first = section.hasHeader ? &section.header : section.lines.empty() ? nullptr : &section.lines.front();
+    if (first == nullptr) continue;
+    std::string head;
+    if (first->changed) {
+      AppendEncoded(head, std::u16string_view(first->text).substr(0, 3));
+    } else {
+      head = first->raw.substr(0, 3);
+    }
+    std::size_t markLength = 0;
+    return DetectIniEncoding(head, markLength) != IniEncoding::Ansi;
+  }
+  return false;
 }
 
 bool IniDocument::WriteInt(std::u16string_view section, std::u16string_view key, std::int32_t value) {

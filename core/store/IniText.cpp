@@ -6,8 +6,6 @@
 namespace perix {
 namespace {
 
-constexpr char16_t kReplacement = 0xFFFD;
-
 int HexDigit(char16_t c) {
   if (c >= u'0' && c <= u'9') return c - u'0';
   if (c >= u'A' && c <= u'F') return c - u'A' + 10;
