@@ -6,11 +6,18 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "app/PopupMenu.h"
 #include "buttons/NumberEntry.h"
 
 namespace perix {
+
+class DpiShiftEditor;
+class FireKeyEditor;
+class MacroSelection;
+class SingleKeyCapture;
+class XShootEditor;
 
 struct FileDialogOptions {
   std::u16string defaultExtension;  // without the dot
@@ -44,6 +51,16 @@ class UiHost {
   //
   // The number-entry dialog (CEditDelay): the entry holds the value typed.
   virtual bool RunNumberEntry(NumberEntry& entry) = 0;
+  // The button dialogs edit what they are given, for one button; the caller
+  // stores it after OK. The key dialog (CKeyExDlg) hands every key pressed
+  // to the capture.
+  virtual bool RunKeyDialog(SingleKeyCapture& capture) = 0;
+  virtual bool RunFireKeyDialog(FireKeyEditor& editor) = 0;   // CGunfireDlg
+  virtual bool RunXShootDialog(XShootEditor& editor) = 0;     // CXShoot
+  virtual bool RunDpiShiftDialog(DpiShiftEditor& editor) = 0;  // CDPIShift
+  // The macro selection dialog (CMacroSelDlg): a macro of the library and
+  // its play mode.
+  virtual bool RunMacroSelection(MacroSelection& selection) = 0;
   // The rename dialog (CRenameProfileDlg), opened with the current name;
   // the text in its box on OK, nothing on Cancel.
   virtual std::optional<std::u16string> RunRenameDialog(std::u16string_view current) = 0;
@@ -53,6 +70,13 @@ class UiHost {
   virtual void OpenPopupMenu(const PopupMenuRequest& request) = 0;
   // Closes and deletes the open popup menu, if any.
   virtual void ClosePopupMenu() = 0;
+
+  // The macro name menu (CMacroNameMenu): the library's names, its top-left
+  // corner at `origin` in the main window's client coordinates. Its choice
+  // comes back as message 0x3414 (MainWindowModel::OnMacroNameChosen).
+  virtual void OpenMacroNameMenu(const std::vector<std::u16string>& names, Point origin) = 0;
+  virtual void CloseMacroNameMenu() = 0;
+  virtual bool MacroNameMenuOpen() = 0;
 
   // Switches the keyboard hook's delivery on or off.
   virtual void EnableHook(bool enable) = 0;

@@ -12,5 +12,7 @@ inline constexpr unsigned kSubMenuChoiceMessage = 0x500;
 inline constexpr unsigned kMenuChoiceMessage = 0x501;
 // Coloured edit box: wParam = the released key, lParam = the box's control ID.
 inline constexpr unsigned kEditKeyUpMessage = 0x1402;
+// Macro name menu to its owner: wParam = the chosen library index, lParam 0.
+inline constexpr unsigned kMacroNameChosenMessage = 0x3414;
 
 }  // namespace perix

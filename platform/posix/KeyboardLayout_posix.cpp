@@ -36,4 +36,35 @@ unsigned char UnshiftedCharacterOf(unsigned virtualKey) {
   }
 }
 
+unsigned VirtualKeyOfCharacter(char16_t character) {
+  if (character >= u'a' && character <= u'z') return character - u'a' + 'A';
+  if (character >= u'A' && character <= u'Z') return character;
+  if (character >= u'0' && character <= u'9') return character;
+  switch (character) {
+    case u' ': return 0x20;
+    case u')': return '0';
+    case u'!': return '1';
+    case u'@': return '2';
+    case u'#': return '3';
+    case u'$': return '4';
+    case u'%': return '5';
+    case u'^': return '6';
+    case u'&': return '7';
+    case u'*': return '8';
+    case u'(': return '9';
+    case u';': case u':': return 0xBA;
+    case u'=': case u'+': return 0xBB;
+    case u',': case u'<': return 0xBC;
+    case u'-': case u'_': return 0xBD;
+    case u'.': case u'>': return 0xBE;
+    case u'/': case u'?': return 0xBF;
+    case u'`': case u'~': return 0xC0;
+    case u'[': case u'{': return 0xDB;
+    case u'\\': case u'|': return 0xDC;
+    case u']': case u'}': return 0xDD;
+    case u'\'': case u'"': return 0xDE;
+    default: return 0;
+  }
+}
+
 }  // namespace perix

@@ -15,4 +15,11 @@ unsigned char UnshiftedCharacterOf(unsigned virtualKey) {
   return static_cast<unsigned char>(translated & 0xFF);
 }
 
+unsigned VirtualKeyOfCharacter(char16_t character) {
+  const SHORT found = ::VkKeyScanW(static_cast<WCHAR>(character));
+  // -1 in both bytes when no key types it; the high byte holds the shift state.
+  if (found == -1) return 0;
+  return static_cast<unsigned>(found) & 0xFF;
+}
+
 }  // namespace perix

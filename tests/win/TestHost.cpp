@@ -17,6 +17,7 @@ PERIX_BEGIN_MESSAGE_TABLE(CTestHost, CWindowBase)
   OnMessage<&CTestHost::Record<0x3402>>(0x3402),
   OnMessage<&CTestHost::Record<0x3403>>(0x3403),
   OnMessage<&CTestHost::Record<0x3404>>(0x3404),
+  OnMessage<&CTestHost::Record<kMacroNameChosenMessage>>(kMacroNameChosenMessage),
 PERIX_END_MESSAGE_TABLE(CTestHost, CWindowBase)
 
 bool CTestHost::Create(int width, int height) {

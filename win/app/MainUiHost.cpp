@@ -6,6 +6,12 @@
 
 #include "app/FileDialogs.h"
 #include "app/QMcfgDlg.h"
+#include "dialogs/DPIShift.h"
+#include "dialogs/EditDelay.h"
+#include "dialogs/GunfireDlg.h"
+#include "dialogs/KeyExDlg.h"
+#include "dialogs/RenameProfileDlg.h"
+#include "dialogs/XShoot.h"
 
 namespace perix::win {
 namespace {
@@ -52,15 +58,51 @@ void CMainUiHost::MinimiseMainWindow() {
   if (HWND window = m_window.Handle()) SendMessageW(window, WM_SYSCOMMAND, SC_MINIMIZE, 0);
 }
 
-// The skinned dialogs come with the button and macro pages; until then every
-// dialog answers as cancelled.
-bool CMainUiHost::RunNumberEntry(NumberEntry&) { return false; }
+template <typename Dialog, typename Edited>
+bool CMainUiHost::RunDialog(Edited& edited) {
+  m_window.ClosePopup();
+  Dialog dialog(edited, m_window.Texts());
+  return dialog.DoModal(m_window.Handle()) == IDOK;
+}
 
-std::optional<std::u16string> CMainUiHost::RunRenameDialog(std::u16string_view) { return std::nullopt; }
+bool CMainUiHost::RunNumberEntry(NumberEntry& entry) {
+  // The caller's entry changes only on OK.
+  NumberEntry edited = entry;
+  if (!RunDialog<CEditDelay>(edited)) return false;
+  entry = edited;
+  return true;
+}
+
+bool CMainUiHost::RunKeyDialog(SingleKeyCapture& capture) { return RunDialog<CKeyExDlg>(capture); }
+bool CMainUiHost::RunFireKeyDialog(FireKeyEditor& editor) { return RunDialog<CGunfireDlg>(editor); }
+bool CMainUiHost::RunXShootDialog(XShootEditor& editor) { return RunDialog<CXShoot>(editor); }
+bool CMainUiHost::RunDpiShiftDialog(DpiShiftEditor& editor) { return RunDialog<CDPIShift>(editor); }
+
+// The macro selection dialog's window follows; until then it answers as
+// cancelled.
+bool CMainUiHost::RunMacroSelection(MacroSelection&) { return false; }
+
+// The rename dialog comes with the macro page; until then it answers as
+// cancelled.
+
+std::optional<std::u16string> CMainUiHost::RunRenameDialog(std::u16string_view current) {
+  m_window.ClosePopup();
+  CRenameProfileDlg dialog{std::u16string(current), m_window.Texts()};
+  if (dialog.DoModal(m_window.Handle()) != IDOK) return std::nullopt;
+  return dialog.Name();
+}
 
 void CMainUiHost::OpenPopupMenu(const PopupMenuRequest& request) { m_window.OpenPopupMenu(request); }
 
 void CMainUiHost::ClosePopupMenu() { m_window.ClosePopup(); }
+
+void CMainUiHost::OpenMacroNameMenu(const std::vector<std::u16string>& names, Point origin) {
+  m_window.OpenMacroNameMenu(names, origin);
+}
+
+void CMainUiHost::CloseMacroNameMenu() { m_window.CloseMacroNameMenu(); }
+
+bool CMainUiHost::MacroNameMenuOpen() { return m_window.MacroNameMenuOpen(); }
 
 void CMainUiHost::EnableHook(bool enable) { m_window.Hook().Enable(enable ? 1 : 0); }
 

@@ -22,13 +22,25 @@ class CMainUiHost final : public UiHost {
   void CloseMainWindow(int result) override;
   void MinimiseMainWindow() override;
   bool RunNumberEntry(NumberEntry& entry) override;
+  bool RunKeyDialog(SingleKeyCapture& capture) override;
+  bool RunFireKeyDialog(FireKeyEditor& editor) override;
+  bool RunXShootDialog(XShootEditor& editor) override;
+  bool RunDpiShiftDialog(DpiShiftEditor& editor) override;
+  bool RunMacroSelection(MacroSelection& selection) override;
   std::optional<std::u16string> RunRenameDialog(std::u16string_view current) override;
   void OpenPopupMenu(const PopupMenuRequest& request) override;
   void ClosePopupMenu() override;
+  void OpenMacroNameMenu(const std::vector<std::u16string>& names, Point origin) override;
+  void CloseMacroNameMenu() override;
+  bool MacroNameMenuOpen() override;
   void EnableHook(bool enable) override;
   void Trace(std::u16string_view line) override;
 
  private:
+  // Runs a skinned dialog on what it edits, over the main window.
+  template <typename Dialog, typename Edited>
+  bool RunDialog(Edited& edited);
+
   CQMcfgDlg& m_window;  // not owned: the window owns this
 };
 

@@ -66,8 +66,13 @@ PERIX_BEGIN_MESSAGE_TABLE(CQMcfgDlg, CDialogBase)
   OnMessage<&CQMcfgDlg::OnServiceRequest>(ServiceRequest::HidePages),
   OnMessage<&CQMcfgDlg::OnServiceRequest>(WindowMessage::Unhandled1282),
   OnMessage<&CQMcfgDlg::OnMenuChoice>(kMenuChoiceMessage),
-  // Keys from the hook matter only while a macro is recorded.
-  OnMessage<&CQMcfgDlg::OnIgnored>(WindowMessage::HookKey),
+  OnMessage<&CQMcfgDlg::OnMacroNameChosen>(kMacroNameChosenMessage),
+  OnMessage<&CQMcfgDlg::OnActionListReport>(kListRightReleaseMessage),
+  OnMessage<&CQMcfgDlg::OnActionListReport>(kListLeftPressMessage),
+  OnMessage<&CQMcfgDlg::OnActionListReport>(kListPauseDoubleClickMessage),
+  OnMessage<&CQMcfgDlg::OnActionListReport>(kListMovementDoubleClickMessage),
+  OnMessage<&CQMcfgDlg::OnEditKeyUp>(kEditKeyUpMessage),
+  OnMessage<&CQMcfgDlg::OnHookKey>(WindowMessage::HookKey),
   OnMessage<&CQMcfgDlg::OnStartDiagnostics>(kStartDiagnostics),
 PERIX_END_MESSAGE_TABLE(CQMcfgDlg, CDialogBase)
 
@@ -79,6 +84,7 @@ CQMcfgDlg::CQMcfgDlg(DiagnosticOptions diagnostics)
 CQMcfgDlg::~CQMcfgDlg() {
   // The controls' windows go while their objects are whole.
   m_popup.reset();
+  m_nameMenu.reset();
   DestroyWindow();
 }
 
@@ -86,6 +92,8 @@ CQMcfgDlg::~CQMcfgDlg() {
 // Start-up and shut-down
 
 LRESULT CQMcfgDlg::OnCreate(WPARAM, LPARAM) {
+  m_createdAtMs = MillisecondsSinceProcessStart();
+  StartupClock::Instance();  // its "other" phase starts here
   if (Default() == -1) return -1;
 
   m_programFolder = ExecutableFolder();
@@ -96,7 +104,11 @@ LRESULT CQMcfgDlg::OnCreate(WPARAM, LPARAM) {
   SetCurrentDirectoryW(m_programFolder.c_str());
 
   // The string file is the program folder's "Strings.xml".
-  m_texts = std::make_unique<SkinTexts>(Utf16(m_programFolder), m_files);
+  {
+    ScopedStartupPhase phase(StartupPhase::StringFile);
+    m_skinTexts = std::make_unique<SkinTexts>(Utf16(m_programFolder), m_files);
+    m_texts = std::make_unique<CTimedTexts>(*m_skinTexts);
+  }
   // An empty face name gives the system's default face.
   SetSkinFaceName(Wide(m_texts->Text(u"MAIN", u"FONT")));
 
@@ -134,11 +146,14 @@ BOOL CQMcfgDlg::OnInitDialog() {
   SendMessageW(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_icon));
   SendMessageW(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_smallIcon));
 
-  const DataPaths paths = ResolveDataFolder(Utf16(m_programFolder));
-  m_session = std::make_unique<ConfigSession>(paths, DefaultServiceLink());
-  m_model = std::make_unique<MainWindowModel>(*m_session, m_ui, *m_texts);
-  m_model->LoadCaptions();
-  m_model->InitDialog();
+  {
+    ScopedStartupPhase phase(StartupPhase::Configuration);
+    const DataPaths paths = ResolveDataFolder(Utf16(m_programFolder));
+    m_session = std::make_unique<ConfigSession>(paths, DefaultServiceLink());
+    m_model = std::make_unique<MainWindowModel>(*m_session, m_ui, *m_texts);
+    m_model->LoadCaptions();
+    m_model->InitDialog();
+  }
 
   SetWindowTextW(Handle(), kMainWindowTitle);
 
@@ -151,14 +166,21 @@ BOOL CQMcfgDlg::OnInitDialog() {
   }
 
   SetWindowLongPtrW(Handle(), GWL_STYLE, GetWindowLongPtrW(Handle(), GWL_STYLE) | WS_MINIMIZEBOX);
-  ApplyView();
-  if (m_diagnostics.stressRounds > 0 || m_diagnostics.benchPageSwitches > 0) {
+  {
+    ScopedStartupPhase phase(StartupPhase::Configuration);
+    ApplyView();
+  }
+  if (m_diagnostics.RunsChecks()) {
     PostMessageW(Handle(), kStartDiagnostics, 0, 0);
   }
   return TRUE;
 }
 
 LRESULT CQMcfgDlg::OnTimer(WPARAM wParam, LPARAM) {
+  if (wParam == kMemoryTourTimer) {
+    ContinueMemoryTour();
+    return 0;
+  }
   if (wParam != kDeferredInitTimer) return Default();
   KillTimer(Handle(), kDeferredInitTimer);
   if (m_model) {
@@ -179,6 +201,7 @@ LRESULT CQMcfgDlg::OnDestroy(WPARAM, LPARAM) {
   m_hook.Enable(0);
   m_hook.Remove();
   m_popup.reset();
+  m_nameMenu.reset();
   m_numbersFont.reset();
   m_background.reset();
   m_controls.ReleasePageImages();
@@ -190,8 +213,10 @@ LRESULT CQMcfgDlg::OnDestroy(WPARAM, LPARAM) {
 // The view
 
 void CQMcfgDlg::ApplyView() {
-  if (!m_model || !Handle()) return;
+  if (!m_model || !Handle() || m_applyingView) return;
+  m_applyingView = true;
   const CViewRenderer::Repaint repaint = m_renderer.Apply(m_model->View(), m_controls);
+  m_applyingView = false;
   if (repaint.page) {
     RepaintAll();
   } else if (repaint.macroNumbers && m_model->CurrentPage() == PageIdentifier(Page::Macros)) {
@@ -262,16 +287,17 @@ void CQMcfgDlg::DrawPage(HDC dc, const RECT& client) {
 }
 
 LRESULT CQMcfgDlg::OnPaint(WPARAM, LPARAM) {
-  PaintDc paint(Handle());
-  RECT client{};
-  GetClientRect(Handle(), &client);
-  if (IsIconic(Handle())) {
-    const int x = (client.right - GetSystemMetrics(SM_CXICON) + 1) / 2;
-    const int y = (client.bottom - GetSystemMetrics(SM_CYICON) + 1) / 2;
-    if (m_icon) DrawIcon(paint.Get(), x, y, m_icon);
-    return 0;
-  }
   {
+    ScopedStartupPhase phase(StartupPhase::Painting);
+    PaintDc paint(Handle());
+    RECT client{};
+    GetClientRect(Handle(), &client);
+    if (IsIconic(Handle())) {
+      const int x = (client.right - GetSystemMetrics(SM_CXICON) + 1) / 2;
+      const int y = (client.bottom - GetSystemMetrics(SM_CYICON) + 1) / 2;
+      if (m_icon) DrawIcon(paint.Get(), x, y, m_icon);
+      return 0;
+    }
     OffscreenBuffer buffer(paint.Get(), client.right, client.bottom);
     if (!buffer.Valid()) return 0;
     DrawPage(buffer.Get(), client);
@@ -317,6 +343,10 @@ LRESULT CQMcfgDlg::OnBackgroundPress(WPARAM, LPARAM lParam) {
 LRESULT CQMcfgDlg::OnControlCommand(WPARAM wParam, LPARAM lParam) {
   const std::optional<Control> control = m_controls.ControlOf(reinterpret_cast<HWND>(lParam));
   const UINT code = HIWORD(wParam);
+  if (control && code == EN_CHANGE && LayoutOf(*control).kind == ControlKind::EditBox) {
+    EditBoxChanged(*control);
+    return 0;
+  }
   const bool click = code == BN_CLICKED || code == BN_DOUBLECLICKED;
   if (!control || !click || !m_model) return Default();
   const ControlKind kind = LayoutOf(*control).kind;
@@ -366,7 +396,85 @@ LRESULT CQMcfgDlg::OnMenuChoice(WPARAM wParam, LPARAM lParam) {
   return 0;
 }
 
-LRESULT CQMcfgDlg::OnIgnored(WPARAM, LPARAM) { return 0; }
+// ---------------------------------------------------------------------------
+// The macro page
+
+void CQMcfgDlg::EditBoxChanged(Control control) {
+  // The renderer's own texts are what the model already holds.
+  if (!m_model || m_applyingView) return;
+  CWindowBase* box = m_controls.Window(control);
+  if (!box) return;
+  const std::wstring text = box->Text();
+  const std::u16string typed = Utf16(text);
+  // The box already shows what was typed; setting it again would move the caret.
+  m_renderer.NoteCaptionShows(control, typed);
+  if (control == Control::MacroDelayBox) {
+    m_model->Macro().OnDelayBoxText(typed);
+  } else if (control == Control::MacroLoopBox) {
+    m_model->Macro().OnLoopBoxText(typed);
+  } else {
+    return;
+  }
+  ApplyView();
+}
+
+LRESULT CQMcfgDlg::OnEditKeyUp(WPARAM, LPARAM lParam) {
+  // Every text change already arrives as EN_CHANGE; a key release of the
+  // loop or delay box reads the box once more, which changes nothing when
+  // the text is the one reported.
+  for (Control control : {Control::MacroDelayBox, Control::MacroLoopBox}) {
+    if (LayoutOf(control).controlId == static_cast<int>(lParam)) EditBoxChanged(control);
+  }
+  return 0;
+}
+
+LRESULT CQMcfgDlg::OnMacroNameChosen(WPARAM wParam, LPARAM) {
+  m_nameMenu.reset();
+  if (!m_model) return 0;
+  m_model->Macro().OnMacroNameChosen(static_cast<int>(wParam));
+  ApplyView();
+  return 0;
+}
+
+LRESULT CQMcfgDlg::OnActionListReport(WPARAM wParam, LPARAM) {
+  if (!m_model) return 0;
+  const int line = static_cast<int>(static_cast<std::intptr_t>(wParam));
+  MacroPage& page = m_model->Macro();
+  switch (MessageBeingHandled()) {
+    case kListRightReleaseMessage: {
+      // The menu opens where the button was released.
+      const DWORD at = GetMessagePos();
+      POINT pointer{GET_X_LPARAM(at), GET_Y_LPARAM(at)};
+      ScreenToClient(Handle(), &pointer);
+      page.OnListRightRelease(line, Point{pointer.x, pointer.y});
+      break;
+    }
+    case kListLeftPressMessage: page.OnListPress(line); break;
+    case kListPauseDoubleClickMessage: page.OnPauseDoubleClick(line); break;
+    case kListMovementDoubleClickMessage: page.OnMovementDoubleClick(line); break;
+    default: break;
+  }
+  ApplyView();
+  return 0;
+}
+
+LRESULT CQMcfgDlg::OnHookKey(WPARAM wParam, LPARAM lParam) {
+  if (!m_model) return 0;
+  const int result = m_model->Macro().OnHookKey(static_cast<unsigned>(wParam), static_cast<unsigned>(lParam));
+  if (result != 0) ApplyView();
+  return result;
+}
+
+void CQMcfgDlg::OpenMacroNameMenu(const std::vector<std::u16string>& names, Point origin) {
+  m_nameMenu.reset();
+  std::vector<std::wstring> rows;
+  rows.reserve(names.size());
+  for (const std::u16string& name : names) rows.push_back(Wide(name));
+  POINT screen{origin.x, origin.y};
+  ClientToScreen(Handle(), &screen);
+  auto menu = std::make_unique<CMacroNameMenu>();
+  if (menu->Open(Handle(), screen, rows)) m_nameMenu = std::move(menu);
+}
 
 // ---------------------------------------------------------------------------
 // Popup menus
@@ -375,30 +483,11 @@ void CQMcfgDlg::ClosePopup() { m_popup.reset(); }
 
 void CQMcfgDlg::OpenPopupMenu(const PopupMenuRequest& request) {
   ClosePopup();
-  if (request.menu == Menu::Count) return;
-  for (const PopupMenuItem& item : request.items) {
-    const int index = CBmpMenu::AddItem(Wide(item.text), item.command);
-    for (const BmpSubMenuItem& sub : item.subItems) CBmpMenu::AddSubItem(index, Wide(sub.text), sub.value);
-  }
-  const auto file = [](std::string_view name) { return L"skins\\" + std::wstring(name.begin(), name.end()); };
-  auto popup = std::make_unique<CBmpMenu>();
-  const MenuLayout& layout = MenuLayoutOf(request.menu);
-  popup->SetImages(file(layout.background), file(layout.highlighted), file(layout.pressed), file(layout.disabled));
-  if (request.subMenu) {
-    const MenuLayout& sub = MenuLayoutOf(*request.subMenu);
-    popup->SetSubMenuImages(file(sub.background), file(sub.highlighted), file(sub.pressed), file(sub.disabled));
-  }
-  popup->SetItemStyle(layout.itemHeight == kSubMenuItemHeight ? kMenuItemsTall : kMenuItemsShort);
   POINT screen{request.origin.x, request.origin.y};
   ClientToScreen(Handle(), &screen);
   const Point placed = KeepMenuOnScreen({screen.x, screen.y}, request.keepOnScreen,
                                         {GetSystemMetrics(SM_CXFULLSCREEN), GetSystemMetrics(SM_CYFULLSCREEN)});
-  popup->SetPosition(placed.x, placed.y);
-  if (popup->Create(Handle())) {
-    m_popup = std::move(popup);
-  } else {
-    ClearBmpMenuItems();
-  }
+  m_popup = ShowBmpMenu(request, POINT{placed.x, placed.y}, Handle());
 }
 
 }  // namespace perix::win

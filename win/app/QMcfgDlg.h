@@ -22,9 +22,11 @@
 #include "app/MainControls.h"
 #include "app/MainUiHost.h"
 #include "app/MainWindowModel.h"
+#include "app/TimedTexts.h"
 #include "app/CountingFileSystem.h"
 #include "app/ViewRenderer.h"
 #include "controls/BmpMenu.h"
+#include "controls/MacroNameMenu.h"
 #include "framework/Dialog.h"
 #include "framework/Gdi.h"
 #include "skin/SkinTexts.h"
@@ -45,6 +47,8 @@ class CQMcfgDlg : public CDialogBase {
   friend class CMainUiHost;
   CHookLibrary& Hook() { return m_hook; }
   const std::wstring& ProgramFolder() const { return m_programFolder; }
+  // The skin files and the string table, for the dialogs.
+  TextSource& Texts() { return *m_texts; }
 
  private:
   PERIX_DECLARE_MESSAGE_TABLE();
@@ -67,7 +71,6 @@ class CQMcfgDlg : public CDialogBase {
   LRESULT OnColourChosen(WPARAM, LPARAM);
   LRESULT OnServiceRequest(WPARAM, LPARAM);
   LRESULT OnMenuChoice(WPARAM, LPARAM);
-  LRESULT OnIgnored(WPARAM, LPARAM);
   LRESULT OnStartDiagnostics(WPARAM, LPARAM);
 
   void BuildMainWindow();
@@ -79,19 +82,37 @@ class CQMcfgDlg : public CDialogBase {
   // Opens a skinned popup menu as the page logic asked (PopupMenu.h), closing
   // the open one first.
   void OpenPopupMenu(const PopupMenuRequest& request);
+  // The macro name menu, opened at `origin` in client coordinates; one at a
+  // time.
+  void OpenMacroNameMenu(const std::vector<std::u16string>& names, Point origin);
+  void CloseMacroNameMenu() { m_nameMenu.reset(); }
+  bool MacroNameMenuOpen() const { return m_nameMenu != nullptr; }
   void ReportFirstPaint();
+
+  // The macro page's messages: the name menu's choice, the action list's
+  // reports, the boxes' key releases and the hook's key events.
+  LRESULT OnMacroNameChosen(WPARAM, LPARAM);
+  LRESULT OnActionListReport(WPARAM, LPARAM);
+  LRESULT OnEditKeyUp(WPARAM, LPARAM);
+  LRESULT OnHookKey(WPARAM, LPARAM);
+  // A box of the macro page reports its text to the model.
+  void EditBoxChanged(Control control);
 
   // Diagnostics (Diagnostics.h); QMcfgDlg_diagnostics.cpp.
   void ClickControl(Control control);
   void ShowPageByClicks(Page page);
   bool RunStress(int rounds, CDiagnosticReport& report);
   void RunPageBench(int switches, CDiagnosticReport& report);
+  void ContinueMemoryTour();
+  static constexpr UINT_PTR kMemoryTourTimer = 10003;
+  int m_memoryTourStep = 0;
 
   DiagnosticOptions m_diagnostics;
   std::wstring m_programFolder;    // with a trailing backslash
   std::wstring m_savedDirectory;   // the working directory before creation
   CCountingFileSystem m_files;
-  std::unique_ptr<SkinTexts> m_texts;        // owned; made once the program folder is known
+  std::unique_ptr<SkinTexts> m_skinTexts;    // owned; made once the program folder is known
+  std::unique_ptr<CTimedTexts> m_texts;      // owned; m_skinTexts, timed
   CHookLibrary m_hook;
   CMainUiHost m_ui;
   CMainControls m_controls;
@@ -99,6 +120,8 @@ class CQMcfgDlg : public CDialogBase {
   std::unique_ptr<ConfigSession> m_session;  // owned; made once the data folder is known
   std::unique_ptr<MainWindowModel> m_model;  // owned; uses m_session, m_ui, *m_texts
   std::unique_ptr<CBmpMenu> m_popup;         // owned; the open popup menu
+  std::unique_ptr<CMacroNameMenu> m_nameMenu;  // owned; the open macro name menu
+  bool m_applyingView = false;  // the renderer is setting texts: their change reports are its own
   HICON m_icon = nullptr;                    // shared resource icons, never destroyed
   HICON m_smallIcon = nullptr;
   FontHandle m_numbersFont;                  // owned; the macro page's numbers
@@ -106,6 +129,7 @@ class CQMcfgDlg : public CDialogBase {
   int m_backgroundPage = 0;
   SIZE m_backgroundSize{};
   bool m_painted = false;
+  double m_createdAtMs = 0;      // since process creation: WM_CREATE
 };
 
 }  // namespace perix::win

@@ -27,6 +27,8 @@ class CViewRenderer {
   Repaint Apply(const MainView& view, CMainControls& controls);
 
   void NoteSliderShows(Control slider, int position);
+  // An edit box already shows the text the user typed.
+  void NoteCaptionShows(Control control, const std::u16string& caption);
   void NotePickerShows(std::uint32_t colour);
   // The next Apply sets everything again.
   void Reset() { m_applied.reset(); }

@@ -261,4 +261,27 @@ LRESULT CBmpMenu::OnDestroy(WPARAM, LPARAM) {
   return Default();
 }
 
+std::unique_ptr<CBmpMenu> ShowBmpMenu(const PopupMenuRequest& request, POINT screen, HWND opener) {
+  if (request.menu == Menu::Count) return nullptr;
+  for (const PopupMenuItem& item : request.items) {
+    const int index = CBmpMenu::AddItem(WideFrom(item.text), item.command);
+    for (const BmpSubMenuItem& sub : item.subItems) CBmpMenu::AddSubItem(index, WideFrom(sub.text), sub.value);
+  }
+  const auto file = [](std::string_view name) { return L"skins\\" + std::wstring(name.begin(), name.end()); };
+  auto popup = std::make_unique<CBmpMenu>();
+  const MenuLayout& layout = MenuLayoutOf(request.menu);
+  popup->SetImages(file(layout.background), file(layout.highlighted), file(layout.pressed), file(layout.disabled));
+  if (request.subMenu) {
+    const MenuLayout& sub = MenuLayoutOf(*request.subMenu);
+    popup->SetSubMenuImages(file(sub.background), file(sub.highlighted), file(sub.pressed), file(sub.disabled));
+  }
+  popup->SetItemStyle(layout.itemHeight == kSubMenuItemHeight ? kMenuItemsTall : kMenuItemsShort);
+  popup->SetPosition(screen.x, screen.y);
+  if (!popup->Create(opener)) {
+    popup.reset();
+    ClearBmpMenuItems();
+  }
+  return popup;
+}
+
 }  // namespace perix::win

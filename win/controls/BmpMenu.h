@@ -21,6 +21,7 @@
 #include <string_view>
 #include <vector>
 
+#include "app/PopupMenu.h"
 #include "controls/BitmapBtn.h"
 #include "framework/Dialog.h"
 #include "framework/GdiPlus.h"
@@ -114,5 +115,11 @@ class CBmpMenu : public CDialogBase {
   std::vector<std::unique_ptr<CBitmapBtn>> m_items;  // owned
   std::unique_ptr<CSubBmpMenu> m_subMenu;            // owned; the open sub-menu
 };
+
+// Fills the item list from a request and opens the menu with the images of
+// its layout, its top-left corner at `screen`, owned by `opener`, which gets
+// the choice. Null (and the list emptied) when the window could not be made.
+// Destroy the open menu first.
+std::unique_ptr<CBmpMenu> ShowBmpMenu(const PopupMenuRequest& request, POINT screen, HWND opener);
 
 }  // namespace perix::win
