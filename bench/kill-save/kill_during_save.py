@@ -159,7 +159,8 @@ def main():
             left = extra_files(folder, operation)
             stale += len(left)
             if left:
-                print("stale: %s leaves %s" % (operation.name, ", ".join(left)))
+                print("stale: %s leaves %d files (%s%s)" %
+                      (operation.name, len(left), ", ".join(left[:3]), ", ..." if len(left) > 3 else ""))
 
         torn = sum(o.torn for o in operations)
         for o in operations:
