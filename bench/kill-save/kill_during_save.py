@@ -146,9 +146,10 @@ def main():
                 operation.new_seen += 1
             else:
                 operation.torn += 1
-                keep = os.path.join(tempfile.gettempdir(), "kill-save-torn-%s-%d" % (operation.name, n))
-                shutil.copyfile(operation.target, keep) if content is not None else None
                 if sum(o.torn for o in operations) <= 10:
+                    keep = os.path.join(tempfile.gettempdir(), "kill-save-torn-%s-%d" % (operation.name, n))
+                    if content is not None:
+                        shutil.copyfile(operation.target, keep)
                     print("torn: %s round %d after %.1f ms (kept as %s)" % (operation.name, n, delay * 1000, keep))
             most_left = max(most_left, len(extra_files(folder, operation)))
 
