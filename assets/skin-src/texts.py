@@ -85,6 +85,8 @@ CAPTIONS = {
         8: "Assign a key",
         9: "Press the key this button should send:",
         10: "Enter, Esc and Space are captured too.",
+        11: "Rename the macro",
+        12: "New name:",
     },
     "skin_shift.ini": {
         1: "OK",
@@ -177,6 +179,7 @@ STRINGS = {
     "MOVERIGHT": "Move right",
     "MOVEUP": "Move up",
     "MUTE": "Mute",
+    "NEWDISTANCE": "New distance:",
     "NEWMACRO": "Macro ",
     "NEXT": "Next track",
     "OFFBUTTON": "Disabled",

@@ -345,6 +345,8 @@ constexpr ControlLayout kRename[] = {
     Button(REN(Cancel), kFrameCancel, 2, kFrameLooks),
     Button(REN(Close), kFrameClose, kNoCaption, kFrameLooks),
     Edit(REN(NameBox), kFrameField, 0, 0, TextAlign::Center, 0),
+    Label(REN(Heading), {36, 14, 340, 34}, 11, TextAlign::Left, CF::VerticalCenter),
+    Label(REN(Hint), {49, 106, 380, 124}, 12),
 };
 #undef REN
 

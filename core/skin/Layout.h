@@ -305,7 +305,7 @@ enum class Dialog : std::uint8_t {
 // DPI-shift dialogs begins every one of their tables.
 enum class KeyDialogControl : std::uint16_t { Ok, Cancel, Close, Display, Heading, Hint, Note, Count };
 enum class NumberEntryControl : std::uint16_t { Ok, Cancel, Close, NumberBox, Prompt, Count };
-enum class RenameControl : std::uint16_t { Ok, Cancel, Close, NameBox, Count };
+enum class RenameControl : std::uint16_t { Ok, Cancel, Close, NameBox, Heading, Hint, Count };
 enum class FireKeyControl : std::uint16_t {
   Ok,
   Cancel,

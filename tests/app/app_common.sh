@@ -11,6 +11,7 @@
 #   app_shot NAME             screenshot of the window into $APP_SHOTS/NAME.png
 #   app_wait_exit PID         wait for a process to end
 #   app_pixel X Y             colour of a pixel of the window, RRGGBB
+#   app_service_marker LOG    wait until the stand-in has logged all posted so far
 
 APP_TITLE="ZELT-7700 PERIX gaming mouse"
 APP_SHOTS="${PERIX_SCREENSHOTS:-$h_root/build/windows/screenshots}"
@@ -117,4 +118,14 @@ app_pixel() {  # X Y
 
 app_file_hash() {
   sha1sum "$1" | cut -d' ' -f1
+}
+
+# Everything the utility posted to the stand-in before this call is in the
+# stand-in's LOG once it returns: the service reads its messages in order, and
+# a marker message (1500) is posted after them.
+app_service_marker() {  # LOG
+  local count
+  count=$(grep -c '^1500 ' "$1" || true)
+  h_run "$H_BIN/LinkProbe.exe" --post "ZELT-7700MouseHid" 1500 0 0 || h_fail "cannot post to the stand-in"
+  h_wait_line "$1" '^1500 ' 20 $((count + 1))
 }
