@@ -109,8 +109,8 @@ CAPTIONS = {
     "skin_Xshoot.ini": {
         1: "OK",
         2: "Cancel",
-        7: "Delay (x 10 ms)",
-        8: "Shots per press",
+        7: "Delay x10 ms",
+        8: "Shot count",
         9: "Choose the mouse button or type a key above;",
         10: "one press then fires it the set number of times.",
     },

@@ -130,7 +130,7 @@ void MainWindowModel::ShowPage(int identifier) {
     case Page::Advanced:
       m_view[Control::AdvancedLevelXSlider].shown = false;
       m_view[Control::AdvancedLevelYSlider].shown = false;
-      if (const auto stage = StageIndex(config.DPI)) {
+      if (const auto stage = StageIndex(ActiveProfile(config).DPI)) {
         m_view[Control::AdvancedSeparateXY].checked = config.DpiStages[*stage].SeparateXY != 0;
       }
       break;
@@ -159,9 +159,7 @@ void MainWindowModel::RefreshPages() {
   for (int i = 0; i < kProfileCount; ++i) {
     m_view[static_cast<Control>(static_cast<int>(Control::ButtonProfile1) + i)].checked = i == config.Profile;
   }
-  const LedModeSetting& lighting = config.LedModeSettings[0];
-  m_lighting.ShowLightingValues(lighting.Value2, lighting.Value3, config.LedStateOn);
-  m_lighting.ShowLedModeCaption(config.LedMode);
+  m_lighting.ShowAll();
   m_advanced.ShowPointerValues();
   // The click counters share the macro page's two numbers, which show the
   // current macro's total pause and action count whenever there is one.
@@ -293,7 +291,10 @@ std::intptr_t MainWindowModel::OnServiceRequest(unsigned message, std::uintptr_t
           ActiveProfile(config).DPI = *stage;
         }
       } else if (wParam == kDeviceProfile) {
-        if (lParam >= 0 && lParam < kProfileCount) config.Profile = static_cast<std::int32_t>(lParam);
+        if (lParam >= 0 && lParam < kProfileCount) {
+          config.Profile = static_cast<std::int32_t>(lParam);
+          DpiPage::FollowActiveProfile(config);
+        }
       } else if (wParam == kDeviceLedMode) {
         config.LedMode = LedModeFromDeviceBit(lParam);
       }
@@ -319,6 +320,7 @@ void MainWindowModel::SelectProfile(int index) {
   DeviceConfig& config = m_context.Live();
   if (index < 0 || index >= kProfileCount || config.Profile == index) return;
   config.Profile = index;
+  DpiPage::FollowActiveProfile(config);
   RefreshPages();
   m_context.session.SaveAndNotify(ServiceMessage::Profile);
 }

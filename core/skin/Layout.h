@@ -77,6 +77,7 @@ struct ControlLayout {
   int maxChars = 0;       // edit boxes: the text limit; 0 = none
   std::string_view text;  // a caption fixed by the program rather than read from the skin
   SliderLayout slider;      // slider bars only
+  int fontHeight = 0;       // labels: the text height; 0 = the skin's usual one
 
   constexpr bool Has(std::uint16_t flag) const { return (flags & flag) != 0; }
   // Whether the control can ever be seen: it has a place and is not kept hidden.
@@ -160,6 +161,9 @@ enum class Control : std::uint16_t {
   AdvancedScrollLinesDown,
   AdvancedDoubleClickValue,
   AdvancedScrollLinesValue,
+  AdvancedDpiDialValue,     // the selected stage's DPI, in the dial beside the stages
+  AdvancedDoubleClickLabel,  // names the double-click row
+  AdvancedScrollLinesLabel,  // names the wheel-lines row
   AdvancedBack,
 
   // Lighting page, "skins\skin_color.ini".

@@ -16,6 +16,8 @@ DiagnosticOptions ParseDiagnosticOptions(int argc, wchar_t** argv) {
       options.reportFile = value;
     } else if (key == L"--ready-event") {
       options.readyEvent = value;
+    } else if (key == L"--memory-tour") {
+      options.memoryTourFile = value;
     } else if (key == L"--stress") {
       options.stressRounds = static_cast<int>(std::wcstol(value, nullptr, 10));
     } else if (key == L"--bench-pages") {
@@ -42,17 +44,6 @@ void CDiagnosticReport::Line(const char* format, ...) {
   va_end(args);
   std::fputc('\n', m_file);
   std::fflush(m_file);
-}
-
-double MillisecondsSinceProcessStart() {
-  FILETIME creation{}, exitTime{}, kernel{}, user{};
-  if (!GetProcessTimes(GetCurrentProcess(), &creation, &exitTime, &kernel, &user)) return -1;
-  FILETIME now{};
-  GetSystemTimePreciseAsFileTime(&now);
-  const auto ticks = [](const FILETIME& t) {
-    return static_cast<long long>(static_cast<unsigned long long>(t.dwHighDateTime) << 32 | t.dwLowDateTime);
-  };
-  return static_cast<double>(ticks(now) - ticks(creation)) / 10000.0;
 }
 
 }  // namespace perix::win

@@ -9,23 +9,34 @@
 //                           the GDI and USER object counts stayed flat, close
 //   --bench-pages COUNT     time COUNT page switches with their repaint, close
 //   --ready-event NAME      set the named event once the window first painted
+//   --memory-tour FILE      for a memory figure taken from outside: after
+//                           start-up, after visiting every page, and after a
+//                           thousand page switches, write "memory-phase
+//                           start|pages|switches" to the report and wait
+//                           until FILE exists (the reader made it), delete
+//                           it and go on; close after the last
 //
 // Every report also carries the start-up figures: milliseconds from process
-// creation to the end of the first paint, and how often the string table was
-// parsed.
+// creation to the end of the first paint (the window and all its controls),
+// the time charged to each phase of start-up (StartupClock.h), and how often
+// the string table was parsed.
 
 #include <cstdio>
 #include <string>
+
+#include "framework/StartupClock.h"
 
 namespace perix::win {
 
 struct DiagnosticOptions {
   std::wstring reportFile;
   std::wstring readyEvent;
+  std::wstring memoryTourFile;
   int stressRounds = 0;
   int benchPageSwitches = 0;
 
-  bool Any() const { return !reportFile.empty() || !readyEvent.empty() || stressRounds > 0 || benchPageSwitches > 0; }
+  // Whether the window runs one of the checks once it is up.
+  bool RunsChecks() const { return stressRounds > 0 || benchPageSwitches > 0 || !memoryTourFile.empty(); }
 };
 
 DiagnosticOptions ParseDiagnosticOptions(int argc, wchar_t** argv);
@@ -43,8 +54,5 @@ class CDiagnosticReport {
  private:
   std::FILE* m_file = nullptr;  // owned
 };
-
-// Milliseconds since this process was created.
-double MillisecondsSinceProcessStart();
 
 }  // namespace perix::win

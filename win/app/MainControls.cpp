@@ -4,6 +4,7 @@
 #include "controls/ClrEdit.h"
 #include "controls/SkinImage.h"
 #include "controls/StaticTrans.h"
+#include "framework/StartupClock.h"
 
 namespace perix::win {
 namespace {
@@ -102,6 +103,7 @@ void CMainControls::Build(HWND parent, TextSource& texts) {
 }
 
 std::unique_ptr<CWindowBase> CMainControls::Create(const ControlLayout& layout, Page page, HWND parent) {
+  ScopedStartupPhase phase(StartupPhase::ControlCreation);
   const RECT rect = ToRect(layout.rect);
   const int width = layout.rect.Width();
   const int height = layout.rect.Height();
@@ -124,6 +126,7 @@ std::unique_ptr<CWindowBase> CMainControls::Create(const ControlLayout& layout, 
     case ControlKind::Label: {
       auto label = std::make_unique<CStaticTrans>();
       label->Create(L"", LabelStyle(layout), rect, parent);
+      if (layout.fontHeight > 0) label->SetFontHeight(layout.fontHeight);
       return label;
     }
     case ControlKind::EditBox: {

@@ -6,8 +6,12 @@
 
 #include "app/FileDialogs.h"
 #include "app/QMcfgDlg.h"
+#include "dialogs/DPIShift.h"
 #include "dialogs/EditDelay.h"
+#include "dialogs/GunfireDlg.h"
+#include "dialogs/KeyExDlg.h"
 #include "dialogs/RenameProfileDlg.h"
+#include "dialogs/XShoot.h"
 
 namespace perix::win {
 namespace {
@@ -54,21 +58,28 @@ void CMainUiHost::MinimiseMainWindow() {
   if (HWND window = m_window.Handle()) SendMessageW(window, WM_SYSCOMMAND, SC_MINIMIZE, 0);
 }
 
-bool CMainUiHost::RunNumberEntry(NumberEntry& entry) {
+template <typename Dialog, typename Edited>
+bool CMainUiHost::RunDialog(Edited& edited) {
   m_window.ClosePopup();
+  Dialog dialog(edited, m_window.Texts());
+  return dialog.DoModal(m_window.Handle()) == IDOK;
+}
+
+bool CMainUiHost::RunNumberEntry(NumberEntry& entry) {
   // The caller's entry changes only on OK.
   NumberEntry edited = entry;
-  CEditDelay dialog(edited, m_window.Texts());
-  if (dialog.DoModal(m_window.Handle()) != IDOK) return false;
+  if (!RunDialog<CEditDelay>(edited)) return false;
   entry = edited;
   return true;
 }
 
-// The button dialogs' windows follow; until then they answer as cancelled.
-bool CMainUiHost::RunKeyDialog(SingleKeyCapture&) { return false; }
-bool CMainUiHost::RunFireKeyDialog(FireKeyEditor&) { return false; }
-bool CMainUiHost::RunXShootDialog(XShootEditor&) { return false; }
-bool CMainUiHost::RunDpiShiftDialog(DpiShiftEditor&) { return false; }
+bool CMainUiHost::RunKeyDialog(SingleKeyCapture& capture) { return RunDialog<CKeyExDlg>(capture); }
+bool CMainUiHost::RunFireKeyDialog(FireKeyEditor& editor) { return RunDialog<CGunfireDlg>(editor); }
+bool CMainUiHost::RunXShootDialog(XShootEditor& editor) { return RunDialog<CXShoot>(editor); }
+bool CMainUiHost::RunDpiShiftDialog(DpiShiftEditor& editor) { return RunDialog<CDPIShift>(editor); }
+
+// The macro selection dialog's window follows; until then it answers as
+// cancelled.
 bool CMainUiHost::RunMacroSelection(MacroSelection&) { return false; }
 
 // The rename dialog comes with the macro page; until then it answers as

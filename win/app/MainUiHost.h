@@ -37,6 +37,10 @@ class CMainUiHost final : public UiHost {
   void Trace(std::u16string_view line) override;
 
  private:
+  // Runs a skinned dialog on what it edits, over the main window.
+  template <typename Dialog, typename Edited>
+  bool RunDialog(Edited& edited);
+
   CQMcfgDlg& m_window;  // not owned: the window owns this
 };
 

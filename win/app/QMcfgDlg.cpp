@@ -92,6 +92,8 @@ CQMcfgDlg::~CQMcfgDlg() {
 // Start-up and shut-down
 
 LRESULT CQMcfgDlg::OnCreate(WPARAM, LPARAM) {
+  m_createdAtMs = MillisecondsSinceProcessStart();
+  StartupClock::Instance();  // its "other" phase starts here
   if (Default() == -1) return -1;
 
   m_programFolder = ExecutableFolder();
@@ -102,7 +104,11 @@ LRESULT CQMcfgDlg::OnCreate(WPARAM, LPARAM) {
   SetCurrentDirectoryW(m_programFolder.c_str());
 
   // The string file is the program folder's "Strings.xml".
-  m_texts = std::make_unique<SkinTexts>(Utf16(m_programFolder), m_files);
+  {
+    ScopedStartupPhase phase(StartupPhase::StringFile);
+    m_skinTexts = std::make_unique<SkinTexts>(Utf16(m_programFolder), m_files);
+    m_texts = std::make_unique<CTimedTexts>(*m_skinTexts);
+  }
   // An empty face name gives the system's default face.
   SetSkinFaceName(Wide(m_texts->Text(u"MAIN", u"FONT")));
 
@@ -140,11 +146,14 @@ BOOL CQMcfgDlg::OnInitDialog() {
   SendMessageW(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_icon));
   SendMessageW(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_smallIcon));
 
-  const DataPaths paths = ResolveDataFolder(Utf16(m_programFolder));
-  m_session = std::make_unique<ConfigSession>(paths, DefaultServiceLink());
-  m_model = std::make_unique<MainWindowModel>(*m_session, m_ui, *m_texts);
-  m_model->LoadCaptions();
-  m_model->InitDialog();
+  {
+    ScopedStartupPhase phase(StartupPhase::Configuration);
+    const DataPaths paths = ResolveDataFolder(Utf16(m_programFolder));
+    m_session = std::make_unique<ConfigSession>(paths, DefaultServiceLink());
+    m_model = std::make_unique<MainWindowModel>(*m_session, m_ui, *m_texts);
+    m_model->LoadCaptions();
+    m_model->InitDialog();
+  }
 
   SetWindowTextW(Handle(), kMainWindowTitle);
 
@@ -157,14 +166,21 @@ BOOL CQMcfgDlg::OnInitDialog() {
   }
 
   SetWindowLongPtrW(Handle(), GWL_STYLE, GetWindowLongPtrW(Handle(), GWL_STYLE) | WS_MINIMIZEBOX);
-  ApplyView();
-  if (m_diagnostics.stressRounds > 0 || m_diagnostics.benchPageSwitches > 0) {
+  {
+    ScopedStartupPhase phase(StartupPhase::Configuration);
+    ApplyView();
+  }
+  if (m_diagnostics.RunsChecks()) {
     PostMessageW(Handle(), kStartDiagnostics, 0, 0);
   }
   return TRUE;
 }
 
 LRESULT CQMcfgDlg::OnTimer(WPARAM wParam, LPARAM) {
+  if (wParam == kMemoryTourTimer) {
+    ContinueMemoryTour();
+    return 0;
+  }
   if (wParam != kDeferredInitTimer) return Default();
   KillTimer(Handle(), kDeferredInitTimer);
   if (m_model) {
@@ -271,16 +287,17 @@ void CQMcfgDlg::DrawPage(HDC dc, const RECT& client) {
 }
 
 LRESULT CQMcfgDlg::OnPaint(WPARAM, LPARAM) {
-  PaintDc paint(Handle());
-  RECT client{};
-  GetClientRect(Handle(), &client);
-  if (IsIconic(Handle())) {
-    const int x = (client.right - GetSystemMetrics(SM_CXICON) + 1) / 2;
-    const int y = (client.bottom - GetSystemMetrics(SM_CYICON) + 1) / 2;
-    if (m_icon) DrawIcon(paint.Get(), x, y, m_icon);
-    return 0;
-  }
   {
+    ScopedStartupPhase phase(StartupPhase::Painting);
+    PaintDc paint(Handle());
+    RECT client{};
+    GetClientRect(Handle(), &client);
+    if (IsIconic(Handle())) {
+      const int x = (client.right - GetSystemMetrics(SM_CXICON) + 1) / 2;
+      const int y = (client.bottom - GetSystemMetrics(SM_CYICON) + 1) / 2;
+      if (m_icon) DrawIcon(paint.Get(), x, y, m_icon);
+      return 0;
+    }
     OffscreenBuffer buffer(paint.Get(), client.right, client.bottom);
     if (!buffer.Valid()) return 0;
     DrawPage(buffer.Get(), client);

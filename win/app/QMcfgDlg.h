@@ -22,6 +22,7 @@
 #include "app/MainControls.h"
 #include "app/MainUiHost.h"
 #include "app/MainWindowModel.h"
+#include "app/TimedTexts.h"
 #include "app/CountingFileSystem.h"
 #include "app/ViewRenderer.h"
 #include "controls/BmpMenu.h"
@@ -102,12 +103,16 @@ class CQMcfgDlg : public CDialogBase {
   void ShowPageByClicks(Page page);
   bool RunStress(int rounds, CDiagnosticReport& report);
   void RunPageBench(int switches, CDiagnosticReport& report);
+  void ContinueMemoryTour();
+  static constexpr UINT_PTR kMemoryTourTimer = 10003;
+  int m_memoryTourStep = 0;
 
   DiagnosticOptions m_diagnostics;
   std::wstring m_programFolder;    // with a trailing backslash
   std::wstring m_savedDirectory;   // the working directory before creation
   CCountingFileSystem m_files;
-  std::unique_ptr<SkinTexts> m_texts;        // owned; made once the program folder is known
+  std::unique_ptr<SkinTexts> m_skinTexts;    // owned; made once the program folder is known
+  std::unique_ptr<CTimedTexts> m_texts;      // owned; m_skinTexts, timed
   CHookLibrary m_hook;
   CMainUiHost m_ui;
   CMainControls m_controls;
@@ -124,6 +129,7 @@ class CQMcfgDlg : public CDialogBase {
   int m_backgroundPage = 0;
   SIZE m_backgroundSize{};
   bool m_painted = false;
+  double m_createdAtMs = 0;      // since process creation: WM_CREATE
 };
 
 }  // namespace perix::win

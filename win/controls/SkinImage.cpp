@@ -5,6 +5,7 @@
 #include <string>
 
 #include "controls/SkinEnvironment.h"
+#include "framework/StartupClock.h"
 
 namespace perix::win {
 namespace {
@@ -17,6 +18,7 @@ bool Usable(Gdiplus::Bitmap* image) {
 
 ImagePtr LoadImageFile(std::wstring_view path) {
   if (path.empty()) return nullptr;
+  ScopedStartupPhase phase(StartupPhase::ImageDecoding);
   const std::wstring full = ResolveProgramPath(path);
   ImagePtr image(Gdiplus::Bitmap::FromFile(full.c_str(), FALSE));
   if (!Usable(image.get())) return nullptr;
@@ -35,6 +37,7 @@ SIZE ImageSize(Gdiplus::Bitmap* image) {
 
 ImagePtr CutControlImage(Gdiplus::Bitmap* page, int x, int y, int width, int height) {
   if (!Usable(page) || width <= 0 || height <= 0) return nullptr;
+  ScopedStartupPhase phase(StartupPhase::ImageCutting);
   const SIZE size = ImageSize(page);
   // The part of the rectangle that lies on the page, in page coordinates.
   const int left = std::max(x, 0);

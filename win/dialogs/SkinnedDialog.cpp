@@ -37,6 +37,7 @@ bool IsEnterOrEsc(const MSG& message) {
 
 PERIX_BEGIN_MESSAGE_TABLE(CSkinnedDialog, CDialogBase)
   OnMessage<&CSkinnedDialog::OnClose>(WM_CLOSE),
+  OnMessage<&CSkinnedDialog::OnSystemCommand>(WM_SYSCOMMAND),
   OnMessage<&CSkinnedDialog::OnPaint>(WM_PAINT),
   OnMessage<&CSkinnedDialog::OnEraseBackground>(WM_ERASEBKGND),
   OnMessage<&CSkinnedDialog::OnBackgroundPress>(WM_LBUTTONDOWN),
@@ -47,7 +48,7 @@ PERIX_BEGIN_MESSAGE_TABLE(CSkinnedDialog, CDialogBase)
 PERIX_END_MESSAGE_TABLE(CSkinnedDialog, CDialogBase)
 
 CSkinnedDialog::CSkinnedDialog(Dialog dialog, TextSource& texts, std::wstring_view title)
-    : CDialogBase(DialogTemplate(WS_POPUP | WS_SYSMENU, 0, 100, 100, title)),
+    : CDialogBase(DialogTemplate(WS_POPUP, 0, 100, 100, title)),
       m_layout(DialogLayoutOf(dialog)),
       m_texts(texts) {}
 
@@ -137,12 +138,24 @@ std::u16string CSkinnedDialog::SkinCaption(int key) const {
 void CSkinnedDialog::SetControlText(int index, std::u16string_view text) {
   CWindowBase* window = ControlWindow(index);
   if (!window) return;
+  // What the dialog writes is no change by the user.
+  const bool wasWriting = m_writingText;
+  m_writingText = true;
   SetSkinnedControlText(m_layout.controls[static_cast<std::size_t>(index)], *window, Wide(text));
+  m_writingText = wasWriting;
 }
 
 std::u16string CSkinnedDialog::ControlText(int index) const {
   CWindowBase* window = ControlWindow(index);
   return window ? Utf16(window->Text()) : std::u16string();
+}
+
+void CSkinnedDialog::ReplaceEditText(int index, std::u16string_view text) {
+  SetControlText(index, text);
+  if (CWindowBase* box = ControlWindow(index); box && box->Handle()) {
+    const auto end = static_cast<LPARAM>(text.size());
+    SendMessageW(box->Handle(), EM_SETSEL, static_cast<WPARAM>(end), end);
+  }
 }
 
 RECT CSkinnedDialog::ControlScreenRect(int index) const {
@@ -157,6 +170,13 @@ LRESULT CSkinnedDialog::OnClose(WPARAM, LPARAM) {
   CloseMenu();
   EndDialog(IDCANCEL);
   return 0;
+}
+
+LRESULT CSkinnedDialog::OnSystemCommand(WPARAM wParam, LPARAM) {
+  // Alt or F10 alone would enter the (hidden) window menu, which then takes
+  // the next key; these dialogs have no menu.
+  if ((wParam & 0xFFF0) == SC_KEYMENU) return 0;
+  return Default();
 }
 
 LRESULT CSkinnedDialog::OnPaint(WPARAM, LPARAM) {
@@ -189,7 +209,7 @@ LRESULT CSkinnedDialog::OnCommandMessage(WPARAM wParam, LPARAM lParam) {
   const ControlKind kind = m_layout.controls[static_cast<std::size_t>(*index)].kind;
   const UINT code = HIWORD(wParam);
   if (kind == ControlKind::EditBox) {
-    if (code == EN_CHANGE) OnEditChanged(*index);
+    if (code == EN_CHANGE && !m_writingText) OnEditChanged(*index);
     return 0;
   }
   if (kind != ControlKind::ImageButton && kind != ControlKind::CheckButton) return Default();

@@ -75,7 +75,8 @@ class CSkinnedDialog : public CDialogBase {
   virtual bool OnAccept() { return true; }
   // A click on one of the dialog's own image buttons (not OK, Cancel, close).
   virtual void OnClick(int /*control*/) {}
-  // The text of an edit box changed (EN_CHANGE), by typing or by SetControlText.
+  // The user changed the text of an edit box (EN_CHANGE); texts the dialog
+  // writes itself (SetControlText) are not reported.
   virtual void OnEditChanged(int /*control*/) {}
   // A key was released in an edit box.
   virtual void OnEditKeyUp(int /*control*/, WPARAM /*key*/) {}
@@ -95,6 +96,8 @@ class CSkinnedDialog : public CDialogBase {
     SetControlText(static_cast<int>(control), text);
   }
   std::u16string ControlText(int index) const;
+  // Rewrites what the user typed into an edit box, the caret at the end.
+  void ReplaceEditText(int index, std::u16string_view text);
   template <typename E>
   std::u16string ControlText(E control) const {
     return ControlText(static_cast<int>(control));
@@ -125,6 +128,7 @@ class CSkinnedDialog : public CDialogBase {
   void OnOK() final {}
   void OnCancel() final {}
   LRESULT OnClose(WPARAM, LPARAM);
+  LRESULT OnSystemCommand(WPARAM, LPARAM);
   LRESULT OnPaint(WPARAM, LPARAM);
   LRESULT OnEraseBackground(WPARAM, LPARAM);
   LRESULT OnBackgroundPress(WPARAM, LPARAM);
@@ -146,6 +150,7 @@ class CSkinnedDialog : public CDialogBase {
   std::vector<std::unique_ptr<CWindowBase>> m_controls;  // owned; by table index
   std::unordered_map<HWND, int> m_byHandle;
   std::unique_ptr<CBmpMenu> m_menu;  // owned; the open popup menu
+  bool m_writingText = false;         // SetControlText is at work
 };
 
 }  // namespace perix::win
