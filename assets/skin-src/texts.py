@@ -87,6 +87,7 @@ CAPTIONS = {
         10: "Enter, Esc and Space are captured too.",
         11: "Rename the macro",
         12: "New name:",
+        13: "Change the value",
     },
     "skin_shift.ini": {
         1: "OK",

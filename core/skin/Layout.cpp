@@ -336,6 +336,7 @@ constexpr ControlLayout kNumberEntry[] = {
     Button(NUM(Close), kFrameClose, kNoCaption, kFrameLooks),
     Edit(NUM(NumberBox), kFrameField, 0, 6, TextAlign::Center, CF::DigitsOnly),
     Label(NUM(Prompt), {69, 108, 153, 125}, kNoCaption, TextAlign::Left, CF::VerticalCenter),
+    Label(NUM(Heading), {36, 14, 340, 34}, 13, TextAlign::Left, CF::VerticalCenter),
 };
 #undef NUM
 

@@ -304,7 +304,7 @@ enum class Dialog : std::uint8_t {
 // The frame shared by the key, number-entry, rename, fire-key, X-shoot and
 // DPI-shift dialogs begins every one of their tables.
 enum class KeyDialogControl : std::uint16_t { Ok, Cancel, Close, Display, Heading, Hint, Note, Count };
-enum class NumberEntryControl : std::uint16_t { Ok, Cancel, Close, NumberBox, Prompt, Count };
+enum class NumberEntryControl : std::uint16_t { Ok, Cancel, Close, NumberBox, Prompt, Heading, Count };
 enum class RenameControl : std::uint16_t { Ok, Cancel, Close, NameBox, Heading, Hint, Count };
 enum class FireKeyControl : std::uint16_t {
   Ok,
