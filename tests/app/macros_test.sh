@@ -150,6 +150,29 @@ double_click_line 4
 sleep 1
 app_probe --window "$number_title" >/dev/null && h_fail "a key line opened the number dialog"
 
+# --- The step menu from a right click on a line: copy the movement, paste it
+# after the last line; then move it up and delete it.
+step_menu() {  # LINE ITEM: right-click the line, choose the menu's item
+  local x y
+  read -r x y <<<"$(line_point "$1")"
+  h_click "$APP_WIN" "$x" "$y" 3
+  app_wait_popup >/dev/null
+  xdotool mousemove --window "$APP_WIN" $((x + 40)) $((y + 24 * $2 + 10))
+  sleep 0.2
+  h_click "$APP_WIN" $((x + 40)) $((y + 24 * $2 + 12))
+}
+step_menu 12 1
+step_menu 13 3
+wait_list_count 15
+h_check_eq "$(records "$macros/Macro 1.macro" | sed -n 15p)" "02 E2 00" "pasted movement"
+app_click MacroMoveUp
+for _ in $(seq 50); do [ "$(records "$macros/Macro 1.macro" | sed -n 14p)" = "02 E2 00" ] && break; sleep 0.1; done
+h_check_eq "$(records "$macros/Macro 1.macro" | sed -n '14,15p' | tr '\n' '|')" "02 E2 00|06 01 00|" "moved up"
+h_check_eq "$(list_lines | sed -n 14p)" "160 Move left : 30" "a moved movement stays a movement"
+app_click MacroDeleteAction
+wait_list_count 14
+h_check_eq "$(records "$macros/Macro 1.macro" | sed -n '13,14p' | tr '\n' '|')" "02 E2 00|06 01 00|" "after the delete"
+
 # --- The loop count.
 app_click MacroLoop
 app_wait_field MacroLoopBox enabled 1
