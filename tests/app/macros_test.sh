@@ -58,14 +58,9 @@ double_click_line() {  # N
 # Clicks item N of the open popup menu whose top-left corner is at the
 # control's lower-left (the mouse-action menu) and waits until it is gone.
 choose_menu_item() {  # N
-  local l b menu
+  local l b
   read -r l _ _ b <<<"$(app_rect MacroMouseActionMenu)"
-  for _ in $(seq 50); do
-    menu=$(xdotool search --onlyvisible --class perixconfig 2>/dev/null | grep -v "^$APP_WIN\$" | head -n 1 || true)
-    [ -n "$menu" ] && break
-    sleep 0.1
-  done
-  [ -n "$menu" ] || h_fail "no menu opened"
+  app_wait_popup >/dev/null
   xdotool mousemove --window "$APP_WIN" $((l + 40)) $((b + 24 * $1 + 10))
   sleep 0.2
   h_click "$APP_WIN" $((l + 40)) $((b + 24 * $1 + 12))
@@ -82,23 +77,7 @@ answer_dialog() {  # TITLE TEXT
   # The frame's OK button: 170, 249, 271, 269 in the dialog.
   ok_x=220 ok_y=259
   xdotool mousemove --window "$dialog" "$ok_x" "$ok_y" click 1
-  for _ in $(seq 100); do
-    app_probe --window "$1" >/dev/null || return 0
-    sleep 0.1
-  done
-  h_fail "the '$1' dialog stayed open"
-}
-choose_file() {  # TITLE PATH
-  local box
-  box=$(app_wait_dialog "$1") || h_fail "no '$1' dialog"
-  xdotool windowfocus --sync "$box" 2>/dev/null || true
-  h_type "$(h_winpath "$2")"
-  h_key Return
-  for _ in $(seq 100); do
-    app_probe --window "$1" >/dev/null || return 0
-    sleep 0.1
-  done
-  h_fail "the '$1' dialog stayed open"
+  app_wait_gone "$1"
 }
 
 # --- An empty library: nothing to edit, New makes "Macro 1".
@@ -171,6 +150,29 @@ double_click_line 4
 sleep 1
 app_probe --window "$number_title" >/dev/null && h_fail "a key line opened the number dialog"
 
+# --- The step menu from a right click on a line: copy the movement, paste it
+# after the last line; then move it up and delete it.
+step_menu() {  # LINE ITEM: right-click the line, choose the menu's item
+  local x y
+  read -r x y <<<"$(line_point "$1")"
+  h_click "$APP_WIN" "$x" "$y" 3
+  app_wait_popup >/dev/null
+  xdotool mousemove --window "$APP_WIN" $((x + 40)) $((y + 24 * $2 + 10))
+  sleep 0.2
+  h_click "$APP_WIN" $((x + 40)) $((y + 24 * $2 + 12))
+}
+step_menu 12 1
+step_menu 13 3
+wait_list_count 15
+h_check_eq "$(records "$macros/Macro 1.macro" | sed -n 15p)" "02 E2 00" "pasted movement"
+app_click MacroMoveUp
+for _ in $(seq 50); do [ "$(records "$macros/Macro 1.macro" | sed -n 14p)" = "02 E2 00" ] && break; sleep 0.1; done
+h_check_eq "$(records "$macros/Macro 1.macro" | sed -n '14,15p' | tr '\n' '|')" "02 E2 00|06 01 00|" "moved up"
+h_check_eq "$(list_lines | sed -n 14p)" "160 Move left : 30" "a moved movement stays a movement"
+app_click MacroDeleteAction
+wait_list_count 14
+h_check_eq "$(records "$macros/Macro 1.macro" | sed -n '13,14p' | tr '\n' '|')" "02 E2 00|06 01 00|" "after the delete"
+
 # --- The loop count.
 app_click MacroLoop
 app_wait_field MacroLoopBox enabled 1
@@ -191,12 +193,7 @@ app_click MacroNew
 app_wait_field MacroNameButton text "Macro 2"
 app_click MacroNameButton
 read -r l _ _ b <<<"$(app_rect MacroNameButton)"
-for _ in $(seq 50); do
-  menu=$(xdotool search --onlyvisible --class perixconfig 2>/dev/null | grep -v "^$APP_WIN\$" | head -n 1 || true)
-  [ -n "$menu" ] && break
-  sleep 0.1
-done
-[ -n "$menu" ] || h_fail "the name menu did not open"
+app_wait_popup >/dev/null
 xdotool mousemove --window "$APP_WIN" $((l + 30)) $((b + 10))
 sleep 0.3
 app_shot macro-name-menu
@@ -221,7 +218,7 @@ h_check_eq "$(h_ini_get "$ini" MACRO_LIST 1)" "Macro 2" "the other macro's slot"
 
 # --- Export, delete, import.
 app_click MacroExport
-choose_file "Save As" "$files/Shared.macro"
+app_choose_file "Save As" "$files/Shared.macro"
 h_check_eq "$(records "$files/Shared.macro")" "$(records "$macros/Typed.macro")" "exported records"
 app_click MacroDelete
 app_wait_dialog "Warning" >/dev/null || h_fail "no question before deleting"
@@ -231,7 +228,7 @@ app_wait_field MacroNameButton text "Macro 2"
 [ ! -f "$macros/Typed.macro" ] || h_fail "the deleted macro's file"
 h_ini_get "$ini" MACRO_LIST 0 >/dev/null && [ -z "$(h_ini_get "$ini" MACRO_LIST 0)" ] || true
 app_click MacroImport
-choose_file "Open" "$files/Shared.macro"
+app_choose_file "Open" "$files/Shared.macro"
 app_wait_field MacroNameButton text "Shared"
 h_check_eq "$(h_ini_get "$ini" MACRO_LIST 0)" "Shared" "imported into the free slot"
 h_check_eq "$(records "$macros/Shared.macro")" "$(records "$files/Shared.macro")" "imported records"
