@@ -47,7 +47,7 @@ void MacroList(perix::test::MemoryFileSystem& files, std::u16string_view name) {
   FUZZ_CHECK(count >= 0 && count <= perix::kMacroLibrarySlots && count == library.Count());
   const std::vector<std::u16string> before = library.Names();
   for (const std::u16string& existing : before) FUZZ_CHECK(!existing.empty());
-  if (!library.AddMacroToLibrary(name)) return;
+  if (!library.AddMacroToLibrary(name).Done()) return;
   library.LoadMacroLibrary();
   const int slot = library.FindMacroSlot(name);
   FUZZ_CHECK(slot >= 0 && slot < perix::kMacroLibrarySlots);
