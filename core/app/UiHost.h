@@ -23,7 +23,7 @@ struct FileDialogOptions {
   std::u16string defaultExtension;  // without the dot
   std::u16string fileName;          // initial file name, e.g. "*.prof"
   std::u16string filter;            // "Description(*.ext)|*.ext|"
-  std::u16string initialFolder;     // a hint; may name a file
+  std::u16string initialFolder;     // a hint; may name a file; a relative one is in the program folder
 };
 
 class UiHost {

@@ -13,6 +13,7 @@ namespace perix {
 namespace {
 
 constexpr char16_t kMacroFileExtension[] = u"macro";
+constexpr int kMaxNewMacroNumber = 10000;
 // The name menu opens under the name button, the step menu under its button.
 constexpr Point kNameMenuOrigin{81, 198};
 constexpr Point kStepMenuOrigin{413, 564};
@@ -433,6 +434,11 @@ void MacroPage::NewMacro() {
       return;
     }
     if (!files.Exists(*path) && !m_library.IndexOfSameName(name)) break;
+    // A folder that claims to hold every name is not searched forever.
+    if (n == kMaxNewMacroNumber) {
+      m_context.ReportFileProblem({FileAction::Save, FileStatus::Failed, *path, {}, u"No new macro was made."});
+      return;
+    }
   }
   MacroEditor empty;
   if (const FileStatus status = SaveMacroFile(*path, empty.Buffer(), 0, DecimalValue(m_loopText), files);

@@ -336,6 +336,7 @@ constexpr ControlLayout kNumberEntry[] = {
     Button(NUM(Close), kFrameClose, kNoCaption, kFrameLooks),
     Edit(NUM(NumberBox), kFrameField, 0, 6, TextAlign::Center, CF::DigitsOnly),
     Label(NUM(Prompt), {69, 108, 153, 125}, kNoCaption, TextAlign::Left, CF::VerticalCenter),
+    Label(NUM(Heading), {36, 14, 340, 34}, 13, TextAlign::Left, CF::VerticalCenter),
 };
 #undef NUM
 
@@ -345,6 +346,8 @@ constexpr ControlLayout kRename[] = {
     Button(REN(Cancel), kFrameCancel, 2, kFrameLooks),
     Button(REN(Close), kFrameClose, kNoCaption, kFrameLooks),
     Edit(REN(NameBox), kFrameField, 0, 0, TextAlign::Center, 0),
+    Label(REN(Heading), {36, 14, 340, 34}, 11, TextAlign::Left, CF::VerticalCenter),
+    Label(REN(Hint), {49, 106, 380, 124}, 12),
 };
 #undef REN
 
@@ -611,6 +614,13 @@ std::string_view SkinImageName(SkinImage image) {
     case SkinImage::Disabled: return "Disabled";
   }
   return "";
+}
+
+SkinImage SkinImageFromName(std::string_view key) {
+  for (SkinImage image : {SkinImage::Main, SkinImage::Over, SkinImage::Down, SkinImage::Disabled}) {
+    if (key == SkinImageName(image)) return image;
+  }
+  return SkinImage::None;
 }
 
 std::string_view TextAlignName(TextAlign align) {

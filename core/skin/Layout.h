@@ -304,8 +304,8 @@ enum class Dialog : std::uint8_t {
 // The frame shared by the key, number-entry, rename, fire-key, X-shoot and
 // DPI-shift dialogs begins every one of their tables.
 enum class KeyDialogControl : std::uint16_t { Ok, Cancel, Close, Display, Heading, Hint, Note, Count };
-enum class NumberEntryControl : std::uint16_t { Ok, Cancel, Close, NumberBox, Prompt, Count };
-enum class RenameControl : std::uint16_t { Ok, Cancel, Close, NameBox, Count };
+enum class NumberEntryControl : std::uint16_t { Ok, Cancel, Close, NumberBox, Prompt, Heading, Count };
+enum class RenameControl : std::uint16_t { Ok, Cancel, Close, NameBox, Heading, Hint, Count };
 enum class FireKeyControl : std::uint16_t {
   Ok,
   Cancel,
@@ -469,6 +469,8 @@ std::span<const std::string_view> FixedSkinFiles();
 // Names for tools and messages.
 std::string_view ControlKindName(ControlKind kind);
 std::string_view SkinImageName(SkinImage image);
+// The image a "Screen" key names; None for any other key ("Mask" included).
+SkinImage SkinImageFromName(std::string_view key);
 std::string_view TextAlignName(TextAlign align);
 std::string_view PageName(Page page);
 

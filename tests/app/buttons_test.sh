@@ -13,6 +13,12 @@ source "$(dirname "$0")/buttons_common.sh"
 ini="$H_DATA/Mouse.ini"
 log="$H_TMP/service.log"
 h_run "$H_BIN/perixctl.exe" reset "$(h_winpath "$ini")" >/dev/null || h_fail "perixctl could not write Mouse.ini"
+# Three macros in the library; "Combo" loops four times, "Build" has no file.
+printf '[MACRO_LIST]\r\n0=Reload\r\n1=Combo\r\n2=Build\r\n' >>"$ini"
+# "Reload": press A, a pause of 1.5 s, release A.
+printf '[Setting]\r\nCount=3\r\nLoopTime=1\r\nMacroSetting_0=%s\r\n' \
+  "$(h_struct hex:840400069600040400 zero:171)" >"$H_DATA/Macro/Reload.macro"
+printf '[Setting]\r\nLoopTime=4\r\n' >"$H_DATA/Macro/Combo.macro"
 h_start service "$H_BIN/DeviceServiceStandIn.exe" --log "$(h_winpath "$log")"
 h_wait_line "$log" '^ready '
 app_start
@@ -20,7 +26,7 @@ app_click HomeButtonTab
 app_wait_field ButtonLabel1 text "Left click"
 
 # Entries of the assignment menu and of the advanced group.
-readonly ENTRY_MENU=1 ENTRY_ADVANCED=7 ENTRY_MEDIA=10 ENTRY_OFF=12
+readonly ENTRY_MENU=1 ENTRY_MACRO=6 ENTRY_ADVANCED=7 ENTRY_MEDIA=10 ENTRY_OFF=12
 readonly ADV_DPISHIFT=5 ADV_XSHOOT=8 ADV_KEY=9 ADV_FIREKEY=10
 readonly MEDIA_PLAYPAUSE=0
 
@@ -166,6 +172,23 @@ dialog_gone "X-shoot"
 next_button_line "$log"
 button_line_has l=5 FunctionCode=9 Param1=5 Param2=0x14 Data=0084
 
+# Reopened it shows what was stored; the left button chosen and cancelled
+# stores nothing new.
+menu_open ButtonLabel6
+menu_choose $ENTRY_ADVANCED $ADV_XSHOOT
+dialog_wait "X-shoot"
+dialog_wait_field "X-shoot" XShoot TargetBox text Middle
+h_check_eq "$(dialog_field "X-shoot" XShoot SecondBox text)" 20 "second box reopened"
+dialog_click "X-shoot" XShoot ChoiceButton
+choice=$(popup_window 150x96) || h_fail "the X-shoot choice popup did not open again"
+read -r cx cy <<<"$(window_origin "$choice")"
+xdotool mousemove $((cx + 40)) $((cy + 11)) mousemove $((cx + 41)) $((cy + 12)) click 1
+dialog_wait_field "X-shoot" XShoot TargetBox text Left
+dialog_click "X-shoot" XShoot Cancel
+dialog_gone "X-shoot"
+next_button_line "$log"
+button_line_has l=5 FunctionCode=9 Param1=5 Param2=0x14 Data=0084
+
 # --- DPI shift: 750 on OK; 1000 chosen and cancelled stores nothing new.
 menu_open ButtonLabel2
 menu_choose $ENTRY_ADVANCED $ADV_DPISHIFT
@@ -196,8 +219,71 @@ dialog_gone "DPI shift"
 next_button_line "$log"
 button_line_has l=1 FunctionCode=15 Param1=3
 
+# --- A macro with each play mode: its library index and mode in Param2, its
+# loop count in Param1, the button (or 0xFF while held) in ButtonNumber.
+choose_macro_mode() {  # MODE-CONTROL
+  menu_open ButtonLabel6
+  menu_choose $ENTRY_MACRO
+  dialog_wait "Choose a macro"
+  dialog_click "Choose a macro" MacroSelect "$1"
+  dialog_wait_field "Choose a macro" MacroSelect "$1" checked 1
+}
+menu_open ButtonLabel6
+menu_choose $ENTRY_MACRO
+dialog_wait "Choose a macro"
+# A button without a macro opens on the first one, played a set number of times.
+dialog_wait_field "Choose a macro" MacroSelect MacroDropDown text Reload
+h_check_eq "$(dialog_field "Choose a macro" MacroSelect Mode0 checked)" 1 "the first play mode"
+dialog_click "Choose a macro" MacroSelect MacroDropDown
+names=$(popup_window 160x62) || h_fail "the macro name menu did not open"
+read -r nx ny <<<"$(window_origin "$names")"
+dialog_shot "Choose a macro" dialog-macro-selection
+import -window root -crop 420x340+$((nx - 60))+$((ny - 120)) +repage "$APP_SHOTS/dialog-macro-selection-names.png"
+xdotool mousemove $((nx + 40)) $((ny + 29)) mousemove $((nx + 41)) $((ny + 30)) click 1
+dialog_wait_field "Choose a macro" MacroSelect MacroDropDown text Combo
+dialog_click "Choose a macro" MacroSelect Ok
+dialog_gone "Choose a macro"
+next_button_line "$log"
+button_line_has l=5 ButtonNumber=6 FunctionCode=6 Param1=4 Param2=0x41 'MacroName="Combo"'
+app_wait_field ButtonLabel6 text Combo
+
+choose_macro_mode Mode1
+dialog_click "Choose a macro" MacroSelect Ok
+dialog_gone "Choose a macro"
+next_button_line "$log"
+button_line_has l=5 ButtonNumber=255 FunctionCode=6 Param1=4 Param2=0x41
+
+choose_macro_mode Mode2
+dialog_click "Choose a macro" MacroSelect Ok
+dialog_gone "Choose a macro"
+next_button_line "$log"
+button_line_has l=5 ButtonNumber=6 FunctionCode=6 Param1=4 Param2=0x81
+
 app_shot button-page-assigned
-app_click ButtonBack
+
+# --- The number-entry dialog, from the macro editor: the pause of 1500 ms
+# opens as "1500"; 1505 confirmed keeps 150 units of 10 ms.
+app_click ButtonMacroPage
+app_wait_field MacroActionList visible 1
+read -r ll lt lr lb <<<"$(app_rect MacroActionList)"
+xdotool mousemove $((ll + 60)) $((lt + 29)) mousemove $((ll + 61)) $((lt + 30)) click --repeat 2 --delay 60 1
+dialog_wait "Enter a number"
+dialog_wait_field "Enter a number" NumberEntry NumberBox text 1500
+xdotool windowfocus --sync "$DLG_WIN" 2>/dev/null || true
+h_key End shift+Home
+h_type 999999
+dialog_wait_field "Enter a number" NumberEntry NumberBox text 131070
+h_key End shift+Home
+h_type 1505
+dialog_wait_field "Enter a number" NumberEntry NumberBox text 1505
+dialog_shot "Enter a number" dialog-number-entry
+h_key Return Escape
+sleep 0.3
+app_probe --window "Enter a number" >/dev/null || h_fail "Enter or Esc closed the number dialog"
+dialog_click "Enter a number" NumberEntry Ok
+dialog_gone "Enter a number"
+h_wait_line "$H_DATA/Macro/Reload.macro" "^MacroSetting_0=840400069600040400" || h_fail "the pause was not kept at 150"
+app_click MacroBack
 app_wait_field HomeButtonTab visible 1
 app_click HomeClose
 app_wait_exit "$APP_PID" 20 || h_fail "the close button did not end the program"

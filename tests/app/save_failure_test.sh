@@ -17,12 +17,6 @@ app_start
 h_wait_line "$log" '^device post 1285 DeviceChanged w=8 '
 for _ in $(seq 100); do [ "$(h_ini_get "$ini" GROUP DPI)" = 1 ] && break; sleep 0.1; done
 
-marker() {
-  local count
-  count=$(grep -c '^1500 ' "$log" || true)
-  h_run "$H_BIN/LinkProbe.exe" --post "ZELT-7700MouseHid" 1500 0 0 || h_fail "cannot post to the stand-in"
-  h_wait_line "$log" '^1500 ' 20 $((count + 1))
-}
 warnings() { xdotool search --onlyvisible --name '^Warning$' 2>/dev/null | wc -l; }
 dismiss_warning() {
   local box
@@ -38,7 +32,7 @@ dismiss_warning() {
 
 app_click HomeLightingTab
 app_wait_field LightingOn checked 1
-marker
+app_service_marker "$log"
 before=$(grep -c '^12[0-9][0-9] ' "$log" || true)
 saved=$(app_file_hash "$ini")
 
@@ -62,7 +56,7 @@ app_click AdvancedScrollLinesUp
 app_wait_field AdvancedScrollLinesValue text 2
 sleep 1
 h_check_eq "$(warnings)" 0 "Warning boxes after more failed saves"
-marker
+app_service_marker "$log"
 h_check_eq "$(grep -c '^12[0-9][0-9] ' "$log" || true)" "$before" "notifications while the file is read-only"
 h_check_eq "$(app_file_hash "$ini")" "$saved" "Mouse.ini while read-only"
 h_check_eq "$(app_field AdvancedRate250 checked)" 1 "the rate chosen while read-only"

@@ -32,14 +32,6 @@ app_click HomeLightingTab
 app_wait_field LightingMode text Breathing
 h_check_eq "$(app_field LightingDirection enabled)" 0 "direction button for breathing"
 
-# Everything the utility posted before this point is in the log once the
-# marker is: the service reads its messages in order.
-marker() {
-  local count
-  count=$(grep -c '^1500 ' "$log" || true)
-  h_run "$H_BIN/LinkProbe.exe" --post "ZELT-7700MouseHid" 1500 0 0 || h_fail "cannot post to the stand-in"
-  h_wait_line "$log" '^1500 ' 20 $((count + 1))
-}
 # Log lines are awaited after a point: "n=$(since)" before an action, then
 # "after $n PATTERN" for its line.
 since() { wc -l <"$log"; }
@@ -101,10 +93,20 @@ n=$(since)
 choose LightingDirection 1
 after "$n" '^1227 Lighting .* LedMode=2 LED_MODE_INFO1=2,'
 app_wait_field LightingDirection text "Right to left"
+# Ripple (mode 5) has no menu item; its command still selects it, with its
+# own pair of directions.
+n=$(since)
+h_run "$H_BIN/LinkProbe.exe" --post "$APP_TITLE" 1281 0 $((40009 << 16)) || h_fail "cannot post the mode 5 command"
+after "$n" '^1227 Lighting .* LedMode=5 '
+app_wait_field LightingMode text Ripple
+n=$(since)
+choose LightingDirection 1
+after "$n" '^1227 Lighting .* LedMode=5 LED_MODE_INFO1=4,'
+app_wait_field LightingDirection text Outward
 # Breathing keeps the direction stored and takes the button away.
 n=$(since)
 choose LightingMode 2
-after "$n" '^1227 Lighting .* LedMode=3 LED_MODE_INFO1=2,'
+after "$n" '^1227 Lighting .* LedMode=3 LED_MODE_INFO1=4,'
 app_wait_field LightingDirection enabled 0
 
 # --- Off and on.
@@ -131,26 +133,26 @@ drag() {  # SLIDER VALUE MIN MAX THUMB TO_X
 read -r l _ r _ <<<"$(app_rect LightingBrightnessSlider)"
 n=$(since)
 drag LightingBrightnessSlider 6 1 6 11 $((l - 30))
-after "$n" '^1227 Lighting .* LED_MODE_INFO1=2,1,'
+after "$n" '^1227 Lighting .* LED_MODE_INFO1=4,1,'
 app_wait_field LightingBrightnessPercent text 0
 n=$(since)
 drag LightingBrightnessSlider 1 1 6 11 $((r + 30))
-after "$n" '^1227 Lighting .* LED_MODE_INFO1=2,6,'
+after "$n" '^1227 Lighting .* LED_MODE_INFO1=4,6,'
 app_wait_field LightingBrightnessPercent text 100
 
 # Speed: off rests the slider, on starts at 3, then dragged to the top (9).
 n=$(since)
 app_click LightingSpeedToggle
-after "$n" '^1227 Lighting .* LED_MODE_INFO1=2,6,0$'
+after "$n" '^1227 Lighting .* LED_MODE_INFO1=4,6,0$'
 app_wait_field LightingSpeedSlider enabled 0
 n=$(since)
 app_click LightingSpeedToggle
-after "$n" '^1227 Lighting .* LED_MODE_INFO1=2,6,3$'
+after "$n" '^1227 Lighting .* LED_MODE_INFO1=4,6,3$'
 app_wait_field LightingSpeedSlider enabled 1
 read -r l _ r _ <<<"$(app_rect LightingSpeedSlider)"
 n=$(since)
 drag LightingSpeedSlider 3 1 9 13 $((r + 30))
-after "$n" '^1227 Lighting .* LED_MODE_INFO1=2,6,9$'
+after "$n" '^1227 Lighting .* LED_MODE_INFO1=4,6,9$'
 h_check_eq "$(app_field LightingSpeedToggle checked)" 1 "speed toggle after dragging"
 app_click LightingBack
 app_wait_field HomeLightingTab visible 1
@@ -187,7 +189,7 @@ app_click AdvancedRate1000
 after "$n" '^1277 PollingRate w=0 l=3 PollingRate=1$'
 # The device reconnects at its new rate and the service reports it.
 after "$n" '^device post 1280 Unplugged w=0 l=0 result=posted$'
-marker
+app_service_marker "$log"
 for key in AccelerationEnabled:1 DoubleClickSpeed:12 WheelScrollLines:1 DPI:2 PollingRate:1; do
   h_check_eq "$(h_ini_get "$ini" Setting "${key%%:*}")" "${key#*:}" "Mouse.ini ${key%%:*}"
 done
@@ -199,7 +201,7 @@ app_shot page-advanced-settings
 h_run "$H_BIN/DeviceServiceStandIn.exe" --send 1034 0 22 || h_fail "the stand-in did not forward 1034"
 h_wait_window "HTML Help" 30 >/dev/null || h_fail "no help viewer"
 h_run "$H_BIN/DeviceServiceStandIn.exe" --send 1034 0 22 || h_fail "the stand-in did not forward 1034"
-marker
+app_service_marker "$log"
 sleep 1
 h_check_eq "$(xdotool search --onlyvisible --name '^HTML Help$' | wc -l)" 1 "help viewers after asking twice"
 h_run "$H_BIN/LinkProbe.exe" --post "HTML Help" 16 0 0 || true  # WM_CLOSE

@@ -275,6 +275,10 @@ def main():
             with open(path, "rb") as f:
                 data = f.read()
             jobs.append((path, path, data))
+            if re.search(rb"<!DOCTYPE[^>\[]*\[", data[:4096]):
+                counts["documents with an internal DTD subset"] += 1
+            if declared_encoding(data) not in (None, "utf-8") or data.startswith((b"\xff\xfe", b"\xfe\xff")):
+                counts["documents in another encoding than UTF-8"] += 1
             copy = legacy_copy(data, index)
             if copy:
                 name, encoded = copy

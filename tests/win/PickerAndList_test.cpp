@@ -93,6 +93,7 @@ TEST_F(PickerTest, UpAndDownButtonsAndTypedValuesPostTheColour) {
   SendMessageW(m_picker.Handle(), kEditKeyUpMessage, '0', LayoutOf(ColorPickerControl::GreenBox).controlId);
   EXPECT_EQ(Posted(), std::vector<std::uint32_t>{ColourFromChannels(255, 255, 0)});
   EXPECT_EQ(Box(ColorPickerControl::GreenBox), L"255");
+  EXPECT_EQ(Box(ColorPickerControl::HexBox), L"00ffff") << "the hexadecimal box follows what was typed";
   // Key releases in the hexadecimal box or from elsewhere are not choices.
   SendMessageW(m_picker.Handle(), kEditKeyUpMessage, '0', LayoutOf(ColorPickerControl::HexBox).controlId);
   SendMessageW(m_picker.Handle(), kEditKeyUpMessage, '0', 12345);

@@ -1,8 +1,8 @@
 #include "app/MainControls.h"
 
 #include "controls/BitmapBtn.h"
-#include "controls/ClrEdit.h"
 #include "controls/SkinImage.h"
+#include "controls/SkinnedControls.h"
 #include "controls/StaticTrans.h"
 #include "framework/StartupClock.h"
 
@@ -16,37 +16,6 @@ std::u16string Utf16(std::string_view text) { return std::u16string(text.begin()
 RECT ToRect(const Rect& r) { return RECT{r.left, r.top, r.right, r.bottom}; }
 
 std::size_t ImageSlot(SkinImage image) { return static_cast<std::size_t>(image); }
-
-SkinImage SkinImageFromKey(std::string_view key) {
-  if (key == "Main") return SkinImage::Main;
-  if (key == "Over") return SkinImage::Over;
-  if (key == "Down") return SkinImage::Down;
-  if (key == "Disabled") return SkinImage::Disabled;
-  return SkinImage::None;
-}
-
-DWORD LabelStyle(const ControlLayout& layout) {
-  DWORD style = SS_NOPREFIX;
-  switch (layout.align) {
-    case TextAlign::Left: style |= SS_LEFT; break;
-    case TextAlign::Center: style |= SS_CENTER; break;
-    case TextAlign::Right: style |= SS_RIGHT; break;
-  }
-  if (layout.Has(ControlFlag::VerticalCenter)) style |= SS_CENTERIMAGE;
-  return style;
-}
-
-DWORD EditStyle(const ControlLayout& layout) {
-  DWORD style = ES_AUTOHSCROLL;
-  switch (layout.align) {
-    case TextAlign::Left: style |= ES_LEFT; break;
-    case TextAlign::Center: style |= ES_CENTER; break;
-    case TextAlign::Right: style |= ES_RIGHT; break;
-  }
-  if (layout.Has(ControlFlag::DigitsOnly)) style |= ES_NUMBER;
-  if (layout.Has(ControlFlag::ReadOnly)) style |= WS_DISABLED;
-  return style;
-}
 
 }  // namespace
 
@@ -89,7 +58,7 @@ void CMainControls::Build(HWND parent, TextSource& texts) {
     for (std::string_view key : page.screenKeys) {
       const std::u16string file = texts.SkinString(skinFile, u"Screen", Utf16(key));
       // An empty entry would name the skin folder itself: no image.
-      images[ImageSlot(SkinImageFromKey(key))] = file.empty() ? nullptr : LoadSkinImage(Wide(file));
+      images[ImageSlot(SkinImageFromName(key))] = file.empty() ? nullptr : LoadSkinImage(Wide(file));
     }
     for (const ControlLayout& layout : ControlsOfPage(page.page)) {
       auto window = Create(layout, page.page, parent);
@@ -104,64 +73,19 @@ void CMainControls::Build(HWND parent, TextSource& texts) {
 
 std::unique_ptr<CWindowBase> CMainControls::Create(const ControlLayout& layout, Page page, HWND parent) {
   ScopedStartupPhase phase(StartupPhase::ControlCreation);
-  const RECT rect = ToRect(layout.rect);
-  const int width = layout.rect.Width();
-  const int height = layout.rect.Height();
-  switch (layout.kind) {
-    case ControlKind::ImageButton:
-    case ControlKind::CheckButton: {
-      auto button = std::make_unique<CBitmapBtn>();
-      if (!button->Create(L"", 0, rect, parent, 0)) return button;
-      button->SetImages(layout.rect.left, layout.rect.top, width, height, PageImage(page, layout.looks.normal),
-                        PageImage(page, layout.looks.highlighted), PageImage(page, layout.looks.pressed),
-                        PageImage(page, layout.looks.disabled));
-      button->SetToggleMode(layout.Has(ControlFlag::ToggleMode));
-      if (layout.Has(ControlFlag::WordWrap)) {
-        button->SetTextBox(RECT{0, 0, width, height}, TextBoxLayout::CentredWrapped);
-      } else if (layout.Has(ControlFlag::VerticalCenter)) {
-        button->SetTextBox(RECT{0, 0, width, height}, TextBoxLayout::CentredSingleLine);
-      }
-      return button;
-    }
-    case ControlKind::Label: {
-      auto label = std::make_unique<CStaticTrans>();
-      label->Create(L"", LabelStyle(layout), rect, parent);
-      if (layout.fontHeight > 0) label->SetFontHeight(layout.fontHeight);
-      return label;
-    }
-    case ControlKind::EditBox: {
-      auto edit = std::make_unique<CClrEdit>();
-      if (edit->Create(L"", EditStyle(layout), rect, parent, static_cast<UINT>(layout.controlId)) &&
-          layout.maxChars > 0) {
-        SendMessageW(edit->Handle(), EM_LIMITTEXT, static_cast<WPARAM>(layout.maxChars), 0);
-      }
-      return edit;
-    }
-    case ControlKind::SliderBar: {
-      auto bar = std::make_unique<CPngHSliderBar>();
-      const std::wstring thumb = L"skins\\" + Wide(layout.slider.thumb);
-      if (!bar->Create(thumb, L"", rect, parent, static_cast<UINT>(layout.controlId))) return bar;
-      if (layout.slider.filled == SkinImage::None) {
-        bar->SetBackground(rect, PageImage(page, layout.slider.background));
-      } else {
-        bar->SetBackground(rect, PageImage(page, layout.slider.background), PageImage(page, layout.slider.filled));
-      }
-      bar->SetRange(layout.slider.minimum, layout.slider.maximum);
-      return bar;
-    }
-    case ControlKind::ColorPicker: {
-      auto picker = std::make_unique<COwnColorSelect>();
-      picker->Create(rect, parent, static_cast<UINT>(layout.controlId));
-      return picker;
-    }
-    case ControlKind::ListBox: {
-      auto list = std::make_unique<CListBoxEx>();
-      list->Create(rect, parent, static_cast<UINT>(layout.controlId));
-      return list;
-    }
-    case ControlKind::MacroDisplay: break;  // only the key dialogs have one
+  if (layout.kind == ControlKind::ColorPicker) {
+    auto picker = std::make_unique<COwnColorSelect>();
+    picker->Create(ToRect(layout.rect), parent, static_cast<UINT>(layout.controlId));
+    return picker;
   }
-  return nullptr;
+  WindowImages images{};
+  for (SkinImage image : {SkinImage::Main, SkinImage::Over, SkinImage::Down, SkinImage::Disabled}) {
+    images[ImageSlot(image)] = PageImage(page, image);
+  }
+  // Image buttons are told apart by handle; labels keep the static default.
+  UINT id = static_cast<UINT>(layout.controlId);
+  if (layout.kind == ControlKind::Label) id = kStaticTransDefaultId;
+  return CreateSkinnedControl(layout, images, parent, id);
 }
 
 std::optional<Control> CMainControls::ControlOf(HWND hwnd) const {
@@ -184,18 +108,7 @@ COwnColorSelect* CMainControls::Picker() const {
 CListBoxEx* CMainControls::ActionList() const { return static_cast<CListBoxEx*>(Window(Control::MacroActionList)); }
 
 void CMainControls::ApplyCaption(Control control, const std::u16string& caption) {
-  CWindowBase* window = Window(control);
-  if (!window) return;
-  switch (LayoutOf(control).kind) {
-    case ControlKind::ImageButton:
-    case ControlKind::CheckButton: static_cast<CBitmapBtn*>(window)->SetCaption(Wide(caption), 0, 1); break;
-    case ControlKind::Label: static_cast<CStaticTrans*>(window)->SetCaption(Wide(caption)); break;
-    case ControlKind::EditBox: window->SetText(Wide(caption)); break;
-    case ControlKind::SliderBar:
-    case ControlKind::ColorPicker:
-    case ControlKind::ListBox:
-    case ControlKind::MacroDisplay: break;  // no caption to show
-  }
+  if (CWindowBase* window = Window(control)) SetSkinnedControlText(LayoutOf(control), *window, Wide(caption));
 }
 
 void CMainControls::ApplyChecked(Control control, bool checked) {

@@ -10,6 +10,7 @@
 #include "dialogs/EditDelay.h"
 #include "dialogs/GunfireDlg.h"
 #include "dialogs/KeyExDlg.h"
+#include "dialogs/MacroSelDlg.h"
 #include "dialogs/RenameProfileDlg.h"
 #include "dialogs/XShoot.h"
 
@@ -26,14 +27,28 @@ bool CMainUiHost::Warn(std::u16string_view text, bool okCancel) {
   return MessageBoxW(m_window.Handle(), Wide(text).c_str(), L"Warning", type) == IDOK;
 }
 
+FileDialogOptions CMainUiHost::InProgramFolder(const FileDialogOptions& options) const {
+  // A relative initial folder (the macro page's "Macro\") is one of the
+  // program's own folders.
+  FileDialogOptions resolved = options;
+  const std::u16string& folder = options.initialFolder;
+  const bool relative = !folder.empty() && folder.find(u':') == std::u16string::npos && folder[0] != u'\\' &&
+                        folder[0] != u'/';
+  if (relative) {
+    const std::wstring& program = m_window.ProgramFolder();
+    resolved.initialFolder = std::u16string(program.begin(), program.end()) + folder;
+  }
+  return resolved;
+}
+
 std::optional<std::u16string> CMainUiHost::ChooseFileToOpen(const FileDialogOptions& options) {
   m_window.ClosePopup();
-  return ShowFileDialog(m_window.Handle(), options, false);
+  return ShowFileDialog(m_window.Handle(), InProgramFolder(options), false);
 }
 
 std::optional<std::u16string> CMainUiHost::ChooseFileToSave(const FileDialogOptions& options) {
   m_window.ClosePopup();
-  return ShowFileDialog(m_window.Handle(), options, true);
+  return ShowFileDialog(m_window.Handle(), InProgramFolder(options), true);
 }
 
 void CMainUiHost::OpenWebAddress(std::u16string_view address) {
@@ -78,9 +93,7 @@ bool CMainUiHost::RunFireKeyDialog(FireKeyEditor& editor) { return RunDialog<CGu
 bool CMainUiHost::RunXShootDialog(XShootEditor& editor) { return RunDialog<CXShoot>(editor); }
 bool CMainUiHost::RunDpiShiftDialog(DpiShiftEditor& editor) { return RunDialog<CDPIShift>(editor); }
 
-// The macro selection dialog's window follows; until then it answers as
-// cancelled.
-bool CMainUiHost::RunMacroSelection(MacroSelection&) { return false; }
+bool CMainUiHost::RunMacroSelection(MacroSelection& selection) { return RunDialog<CMacroSelDlg>(selection); }
 
 // The rename dialog comes with the macro page; until then it answers as
 // cancelled.

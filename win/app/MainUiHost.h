@@ -40,6 +40,7 @@ class CMainUiHost final : public UiHost {
   // Runs a skinned dialog on what it edits, over the main window.
   template <typename Dialog, typename Edited>
   bool RunDialog(Edited& edited);
+  FileDialogOptions InProgramFolder(const FileDialogOptions& options) const;
 
   CQMcfgDlg& m_window;  // not owned: the window owns this
 };

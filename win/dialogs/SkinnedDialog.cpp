@@ -15,18 +15,13 @@ namespace {
 // that the edit boxes' key reports (which carry only an ID) can be told apart.
 constexpr UINT kFirstFrameId = 0x7000;
 constexpr int kMaskTolerance = 8;
+constexpr RgbColor kMaskKey{static_cast<std::uint8_t>(kSkinKeyColor >> 16), static_cast<std::uint8_t>(kSkinKeyColor >> 8),
+                            static_cast<std::uint8_t>(kSkinKeyColor)};
 
 std::wstring Wide(std::u16string_view text) { return std::wstring(text.begin(), text.end()); }
 std::u16string Utf16(std::string_view text) { return std::u16string(text.begin(), text.end()); }
 std::u16string Utf16(std::wstring_view text) { return std::u16string(text.begin(), text.end()); }
 
-SkinImage SkinImageFromKey(std::string_view key) {
-  if (key == "Main") return SkinImage::Main;
-  if (key == "Over") return SkinImage::Over;
-  if (key == "Down") return SkinImage::Down;
-  if (key == "Disabled") return SkinImage::Disabled;
-  return SkinImage::None;
-}
 
 bool IsEnterOrEsc(const MSG& message) {
   const bool key = message.message == WM_KEYDOWN || message.message == WM_KEYUP || message.message == WM_CHAR;
@@ -71,16 +66,17 @@ UINT CSkinnedDialog::WindowIdOf(int index) const {
 void CSkinnedDialog::LoadImages() {
   m_ownedImages.clear();
   m_images = {};
+  m_mask = nullptr;
   const std::u16string skinFile = Utf16(m_layout.skinFile);
   for (std::string_view key : m_layout.screenKeys) {
     const std::u16string file = m_texts.SkinString(skinFile, u"Screen", Utf16(key));
     // An empty entry would name the skin folder itself: no image.
     ImagePtr image = file.empty() ? nullptr : LoadSkinImage(Wide(file));
     if (!image) continue;
-    const SkinImage slot = SkinImageFromKey(key);
+    const SkinImage slot = SkinImageFromName(key);
     if (slot != SkinImage::None) m_images[static_cast<std::size_t>(slot)] = image.get();
+    if (key == "Mask") m_mask = image.get();
     m_ownedImages.push_back(std::move(image));
-    if (key == "Mask") ApplyMaskShape(Handle(), m_ownedImages.back().get(), {0xFF, 0x00, 0xFF}, kMaskTolerance);
   }
 }
 
@@ -96,6 +92,7 @@ void CSkinnedDialog::BuildControls() {
       window = CreateSkinnedControl(layout, m_images, Handle(), WindowIdOf(static_cast<int>(i)));
     }
     if (window && window->Handle()) {
+      window->Show(true);
       m_byHandle[window->Handle()] = static_cast<int>(i);
       std::u16string caption;
       if (!layout.text.empty()) {
@@ -124,6 +121,8 @@ BOOL CSkinnedDialog::OnInitDialog() {
   const int x = area.left + ((area.right - area.left) - size.cx) / 2;
   const int y = area.top + ((area.bottom - area.top) - size.cy) / 2;
   SetWindowPos(Handle(), nullptr, x, y, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
+  // The shape is cut from the window at its final size.
+  if (m_mask) ApplyMaskShape(Handle(), m_mask, kMaskKey, kMaskTolerance);
 
   BuildControls();
   OnOpen();

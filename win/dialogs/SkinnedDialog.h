@@ -117,7 +117,9 @@ class CSkinnedDialog : public CDialogBase {
   // Opens a skinned popup menu with its top-left corner at `screen`, closing
   // the open one first. Its choice comes back through OnMenuChoice.
   void OpenMenu(Menu menu, std::vector<PopupMenuItem> items, POINT screen);
-  void CloseMenu();
+  // Closes the open popup menu; a click anywhere and a press on the
+  // background do this first. A dialog with menus of its own closes them too.
+  virtual void CloseMenu();
   bool MenuOpen() const { return m_menu != nullptr; }
 
  private:
@@ -147,6 +149,7 @@ class CSkinnedDialog : public CDialogBase {
   TextSource& m_texts;  // not owned
   std::vector<ImagePtr> m_ownedImages;                // owned
   WindowImages m_images{};                            // into m_ownedImages
+  Gdiplus::Bitmap* m_mask = nullptr;                  // into m_ownedImages; the "Mask" image
   std::vector<std::unique_ptr<CWindowBase>> m_controls;  // owned; by table index
   std::unordered_map<HWND, int> m_byHandle;
   std::unique_ptr<CBmpMenu> m_menu;  // owned; the open popup menu
