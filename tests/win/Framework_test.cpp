@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -68,6 +69,41 @@ PERIX_BEGIN_MESSAGE_TABLE(CDerivedProbe, CBaseProbe)
   OnMessage<&CDerivedProbe::OnAnyCommand>(WM_COMMAND),
   OnMessage<&CDerivedProbe::OnSetText>(WM_SETTEXT),
 PERIX_END_MESSAGE_TABLE(CDerivedProbe, CBaseProbe)
+
+// A handler that throws: the exception must not unwind through the system's
+// frames. The message gets the default handling and the window works on.
+class CThrowingProbe : public CWindowBase {
+ public:
+  bool Create() {
+    return CreateWindowObject(L"PerixThrowingProbe", 0, 0, L"", WS_POPUP,
+                              RECT{kOffscreen, kOffscreen, kOffscreen + 50, kOffscreen + 50}, nullptr, 0);
+  }
+
+ private:
+  PERIX_DECLARE_MESSAGE_TABLE();
+  LRESULT OnThrow(WPARAM, LPARAM) { throw std::runtime_error("handler failed"); }
+  LRESULT OnThrowAnything(WPARAM, LPARAM) { throw 42; }
+  LRESULT OnFine(WPARAM, LPARAM) { return 7; }
+};
+
+PERIX_BEGIN_MESSAGE_TABLE(CThrowingProbe, CWindowBase)
+  OnMessage<&CThrowingProbe::OnThrow>(WM_APP),
+  OnMessage<&CThrowingProbe::OnThrowAnything>(WM_APP + 1),
+  OnMessage<&CThrowingProbe::OnFine>(WM_APP + 2),
+PERIX_END_MESSAGE_TABLE(CThrowingProbe, CWindowBase)
+
+TEST(WindowProcedure, AnExceptionEndsOnlyItsMessage) {
+  CThrowingProbe probe;
+  ASSERT_TRUE(probe.Create());
+  EXPECT_EQ(SendMessageW(probe.Handle(), WM_APP, 0, 0), 0);
+  EXPECT_EQ(SendMessageW(probe.Handle(), WM_APP + 1, 0, 0), 0);
+  EXPECT_EQ(SendMessageW(probe.Handle(), WM_APP + 2, 0, 0), 7);
+  PostMessageW(probe.Handle(), WM_APP, 0, 0);
+  MSG msg;
+  while (PeekMessageW(&msg, probe.Handle(), 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+  EXPECT_EQ(SendMessageW(probe.Handle(), WM_APP + 2, 0, 0), 7);
+  probe.DestroyWindow();
+}
 
 TEST(MessageTable, DerivedEntriesComeFirstThenTheBaseThenTheDefault) {
   CDerivedProbe probe;

@@ -1,5 +1,7 @@
 #include "framework/Window.h"
 
+#include <cstdio>
+#include <exception>
 #include <utility>
 
 namespace perix::win {
@@ -102,12 +104,29 @@ void CWindowBase::DestroyWindow() {
   if (m_hwnd) ::DestroyWindow(m_hwnd);
 }
 
+// No exception may unwind into the system's frames, which are not C++: one
+// that reaches a window procedure ends that message with the default
+// handling and a line on the debugger output, and the program goes on.
+LRESULT CWindowBase::RouteGuarded(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, bool dialogClass) noexcept {
+  const char* what = "unknown exception";
+  try {
+    return Route(hwnd, message, wParam, lParam, dialogClass);
+  } catch (const std::exception& error) {
+    what = error.what();
+  } catch (...) {
+  }
+  wchar_t line[160];
+  std::swprintf(line, 160, L"message 0x%04X stopped by an exception: %hs\n", message, what);
+  OutputDebugStringW(line);
+  return dialogClass ? DefDlgProcW(hwnd, message, wParam, lParam) : DefWindowProcW(hwnd, message, wParam, lParam);
+}
+
 LRESULT CALLBACK CWindowBase::WindowProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  return Route(hwnd, message, wParam, lParam, false);
+  return RouteGuarded(hwnd, message, wParam, lParam, false);
 }
 
 LRESULT CALLBACK CWindowBase::DialogProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  return Route(hwnd, message, wParam, lParam, true);
+  return RouteGuarded(hwnd, message, wParam, lParam, true);
 }
 
 LRESULT CWindowBase::Route(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, bool dialogClass) {
@@ -122,10 +141,17 @@ LRESULT CWindowBase::Route(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
     // A window that outlived its object, or a dialog created without one.
     return dialogClass ? DefDlgProcW(hwnd, message, wParam, lParam) : DefWindowProcW(hwnd, message, wParam, lParam);
   }
-  const CurrentMessage saved = self->m_current;
-  self->m_current = {message, wParam, lParam, true};
-  LRESULT result = self->Dispatch(message, wParam, lParam);
-  self->m_current = saved;
+  LRESULT result = 0;
+  {
+    // Restored however the handler ends, an exception included.
+    struct Restore {
+      CWindowBase* window;
+      CurrentMessage saved;
+      ~Restore() { window->m_current = saved; }
+    } restore{self, self->m_current};
+    self->m_current = {message, wParam, lParam, true};
+    result = self->Dispatch(message, wParam, lParam);
+  }
   if (message == WM_NCDESTROY) {
     self->Unbind();
     self->OnFinalMessage();

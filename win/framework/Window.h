@@ -91,6 +91,7 @@ class CWindowBase {
 
  private:
   static LRESULT Route(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, bool dialogClass);
+  static LRESULT RouteGuarded(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, bool dialogClass) noexcept;
   LRESULT Dispatch(UINT message, WPARAM wParam, LPARAM lParam);
   bool FindHandler(MessageEntry::Kind kind, UINT message, WPARAM wParam, MessageThunk& thunk) const;
   bool HandleReflected(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
