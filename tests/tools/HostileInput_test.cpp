@@ -276,11 +276,17 @@ TEST(HostileInput, TheProgramAtStartUp) {
 
 // Runs perixctl's command in this process and returns its exit code and all
 // it printed.
-std::pair<int, std::string> RunPerixctl(const std::vector<std::string>& args) {
+// "--json" may follow the command.
+std::pair<int, std::string> RunPerixctl(std::vector<std::string> args) {
   perixctl::Options options;
-  const std::string& command = args[0];
-  if (args.size() > 1) options.file = args[1];
-  if (args.size() > 2) options.destination = args[2];
+  const std::string command = args[0];
+  args.erase(args.begin());
+  if (!args.empty() && args[0] == "--json") {
+    options.json = true;
+    args.erase(args.begin());
+  }
+  if (!args.empty()) options.file = args[0];
+  if (args.size() > 1) options.destination = args[1];
   std::ostringstream printed;
   std::streambuf* out = std::cout.rdbuf(printed.rdbuf());
   std::streambuf* err = std::cerr.rdbuf(printed.rdbuf());
@@ -290,6 +296,7 @@ std::pair<int, std::string> RunPerixctl(const std::vector<std::string>& args) {
   if (command == "export") code = perixctl::Export(options);
   if (command == "import") code = perixctl::Import(options);
   if (command == "reset") code = perixctl::Reset(options);
+  if (command == "macro-list") code = perixctl::ListMacros(options);
   std::cout.rdbuf(out);
   std::cerr.rdbuf(err);
   return {code, printed.str()};
@@ -349,6 +356,11 @@ TEST(HostileInput, PerixctlWritesThroughLinksAndKeepsNames) {
   ASSERT_EQ(RunPerixctl({"export", real.string(), (folder.Native() / odd).string()}).first, 0);
   EXPECT_TRUE(fs::is_regular_file(folder.Native() / odd)) << "the name's bytes pass through unchanged";
   ASSERT_EQ(RunPerixctl({"import", (folder.Native() / odd).string(), real.string()}).first, 0);
+  // Such a name in JSON output is shown with U+FFFD, and nothing ends early.
+  for (const char* command : {"show", "validate", "macro-list"}) {
+    const auto [code, printed] = RunPerixctl({command, "--json", (folder.Native() / odd).string()});
+    EXPECT_EQ(code, 0) << command << ": " << printed;
+  }
 
   const std::string stale = ".real.ini.perix-" + std::to_string(EndedProcess()) + "-Kx9q2Z";
   const std::string foreign = ".real.ini.Kx9q2Z";

@@ -40,6 +40,12 @@ std::string UsageName(std::uint8_t usage) {
   return Utf16ToUtf8(KeyCaptionOf(virtualKey));
 }
 
+// JSON output. File names need not be UTF-8 (see PathOf): bytes that are not
+// are printed as U+FFFD rather than ending the program.
+void PrintJson(const nlohmann::ordered_json& value) {
+  std::cout << value.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace) << "\n";
+}
+
 // A file named on the command line. Outside Windows a file name is bytes,
 // which need not be UTF-8: they pass through unchanged.
 std::u16string PathOf(const std::string& argument) {
@@ -94,7 +100,7 @@ int Show(const Options& options) {
   if (!LoadValidated(options.file, loaded, error)) return Fail(error);
   const auto model = DescribeConfig(*loaded.config, UsageName);
   if (options.json) {
-    std::cout << model.dump(2) << "\n";
+    PrintJson(model);
   } else {
     std::cout << options.file << "\n\n" << RenderConfigText(model);
   }
@@ -107,7 +113,7 @@ int Validate(const Options& options) {
   if (!LoadValidated(options.file, loaded, error)) return Fail(error);
   const auto report = DescribeValidation(*loaded.config, loaded.unread, loaded.repairs, UsageName);
   if (options.json) {
-    std::cout << report.dump(2) << "\n";
+    PrintJson(report);
   } else {
     std::cout << options.file << ": " << RenderValidationText(report);
   }
@@ -206,7 +212,7 @@ int ListMacros(const Options& options) {
     nlohmann::ordered_json out;
     out["settings"] = options.file;
     out["macros"] = std::move(macros);
-    std::cout << out.dump(2) << "\n";
+    PrintJson(out);
     return 0;
   }
   std::cout << options.file << ": " << macros.size() << (macros.size() == 1 ? " macro" : " macros") << "\n";
@@ -255,7 +261,7 @@ int ShowMacro(const Options& options) {
   const auto lines = ListMacroRecords(macro.Buffer);
   const auto model = DescribeMacro(macro.Buffer, lines, loop);
   if (options.json) {
-    std::cout << model.dump(2) << "\n";
+    PrintJson(model);
   } else {
     std::cout << shown << "\n" << RenderMacroText(model);
   }
