@@ -632,6 +632,4 @@ std::string_view TextAlignName(TextAlign align) {
   return "";
 }
 
-std::string_view PageName(Page page) { return PageLayoutOf(page).name; }
-
 }  // namespace perix

@@ -472,6 +472,5 @@ std::string_view SkinImageName(SkinImage image);
 // The image a "Screen" key names; None for any other key ("Mask" included).
 SkinImage SkinImageFromName(std::string_view key);
 std::string_view TextAlignName(TextAlign align);
-std::string_view PageName(Page page);
 
 }  // namespace perix

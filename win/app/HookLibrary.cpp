@@ -27,9 +27,4 @@ void CHookLibrary::Remove() {
   if (m_remove) m_remove();
 }
 
-int CHookLibrary::ExportCount() const {
-  return (m_install ? 1 : 0) + (m_remove ? 1 : 0) + (m_enable ? 1 : 0) + (m_installMouse ? 1 : 0) +
-         (m_removeMouse ? 1 : 0);
-}
-
 }  // namespace perix::win

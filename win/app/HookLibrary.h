@@ -21,8 +21,6 @@ class CHookLibrary {
   void Remove();
 
   bool Loaded() const { return m_library != nullptr; }
-  // How many of the five exports were found.
-  int ExportCount() const;
 
  private:
   HMODULE m_library = nullptr;  // never freed: the process's end unloads it

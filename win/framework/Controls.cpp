@@ -15,10 +15,4 @@ HWND CreateChildControl(std::wstring_view className, std::wstring_view text, DWO
                          reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)), ModuleInstance(), nullptr);
 }
 
-int ShowMessageBox(HWND owner, std::wstring_view text, std::wstring_view caption, UINT type) {
-  const std::wstring body(text);
-  const std::wstring title(caption);
-  return MessageBoxW(owner, body.c_str(), title.c_str(), type);
-}
-
 }  // namespace perix::win

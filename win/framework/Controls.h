@@ -14,8 +14,4 @@ inline RECT MakeRect(int left, int top, int right, int bottom) { return RECT{lef
 HWND CreateChildControl(std::wstring_view className, std::wstring_view text, DWORD style, const RECT& rect,
                         HWND parent, UINT id, DWORD exStyle = 0);
 
-// A modal message box; returns the button the user chose (IDOK, IDCANCEL...),
-// or 0 when the box could not be shown.
-int ShowMessageBox(HWND owner, std::wstring_view text, std::wstring_view caption, UINT type);
-
 }  // namespace perix::win
