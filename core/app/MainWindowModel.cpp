@@ -10,16 +10,6 @@
 namespace perix {
 namespace {
 
-// Requests of message 1034 (lParam).
-constexpr std::intptr_t kResetActiveProfile = 11;
-constexpr std::intptr_t kApplyConfiguration = 12;
-constexpr std::intptr_t kOpenHelp = 22;
-
-// Kinds of message 1285 (wParam): what the device changed by itself.
-constexpr std::uintptr_t kDeviceStage = 8;
-constexpr std::uintptr_t kDeviceProfile = 9;
-constexpr std::uintptr_t kDeviceLedMode = 10;
-
 constexpr Control kEveryPageButtons[] = {Control::HomeSpare, Control::HomeImport, Control::HomeResetAll,
                                          Control::HomeExport};
 
@@ -264,12 +254,16 @@ void MainWindowModel::OnMenuChoice(std::uint64_t wParam, std::uint64_t lParam) {
 void MainWindowModel::OnSliderPosition(int position, int controlId) {
   if (position == m_lastSlider.position && controlId == m_lastSlider.controlId) return;
   m_lastSlider = {position, controlId};
-  switch (controlId) {
-    case 10001: m_dpi.OnLevelSlider(position); break;
-    case 10008: m_lighting.OnSpeedSlider(position); break;
-    case 10009: m_lighting.OnBrightnessSlider(position); break;
-    case 10010: m_advanced.OnAccelerationSlider(position); break;
-    default: break;
+  // The sliders report their control identifiers from the layout table.
+  const auto from = [controlId](Control slider) { return LayoutOf(slider).controlId == controlId; };
+  if (from(Control::AdvancedLevelSlider)) {
+    m_dpi.OnLevelSlider(position);
+  } else if (from(Control::LightingSpeedSlider)) {
+    m_lighting.OnSpeedSlider(position);
+  } else if (from(Control::LightingBrightnessSlider)) {
+    m_lighting.OnBrightnessSlider(position);
+  } else if (from(Control::AdvancedAccelerationSlider)) {
+    m_advanced.OnAccelerationSlider(position);
   }
 }
 
@@ -280,14 +274,14 @@ std::intptr_t MainWindowModel::OnServiceRequest(unsigned message, std::uintptr_t
   switch (message) {
     case ServiceRequest::Request:
       switch (lParam) {
-        case kResetActiveProfile:
+        case RequestKind::ResetActiveProfile:
           ResetProfileToDefaults(session.Live(), session.Live().Profile);
           RefreshPages();
           return 0;
-        case kApplyConfiguration: (void)session.ApplyConfiguration(); return 0;  // failures reach the user
-        case kOpenHelp: m_context.ui.OpenHelp(); return 0;
-        case 18:
-        case 20: return 0;
+        case RequestKind::ApplyConfiguration: (void)session.ApplyConfiguration(); return 0;  // failures reach the user
+        case RequestKind::OpenHelp: m_context.ui.OpenHelp(); return 0;
+        case RequestKind::Ignored18:
+        case RequestKind::Ignored20: return 0;
         default: return -1;
       }
     case ServiceRequest::DpiStagesChanged: (void)session.ReloadDpiStages(); return 0;  // failures reach the user
@@ -304,20 +298,20 @@ std::intptr_t MainWindowModel::OnServiceRequest(unsigned message, std::uintptr_t
       (void)session.LoadConfiguration(-1);
       DeviceConfig& config = session.Live();
       // Values the record cannot hold are ignored rather than stored.
-      if (wParam == kDeviceStage) {
+      if (wParam == DeviceChange::Stage) {
         if (const auto stage = StageIndex(static_cast<std::int32_t>(lParam)); stage && lParam == *stage) {
           config.DPI = *stage;
           ActiveProfile(config).DPI = *stage;
         }
-      } else if (wParam == kDeviceProfile) {
+      } else if (wParam == DeviceChange::Profile) {
         if (lParam >= 0 && lParam < kProfileCount) {
           config.Profile = static_cast<std::int32_t>(lParam);
           DpiPage::FollowActiveProfile(config);
         }
-      } else if (wParam == kDeviceLedMode) {
+      } else if (wParam == DeviceChange::LedMode) {
         config.LedMode = LedModeFromDeviceBit(lParam);
       }
-      if (wParam == kDeviceStage || wParam == kDeviceProfile || wParam == kDeviceLedMode) {
+      if (wParam == DeviceChange::Stage || wParam == DeviceChange::Profile || wParam == DeviceChange::LedMode) {
         // A failed save reaches the user through the session.
         (void)session.SaveConfiguration();
       }

@@ -32,6 +32,22 @@ inline constexpr unsigned DeviceChanged = 1285;      // wParam kind 8, 9, 10; lP
 inline constexpr unsigned HidePages = 1294;          // show the page without controls
 }  // namespace ServiceRequest
 
+// What a Request (1034) asks for, in its lParam.
+namespace RequestKind {
+inline constexpr std::intptr_t ResetActiveProfile = 11;
+inline constexpr std::intptr_t ApplyConfiguration = 12;
+inline constexpr std::intptr_t Ignored18 = 18;  // answered, nothing to do
+inline constexpr std::intptr_t Ignored20 = 20;  // answered, nothing to do
+inline constexpr std::intptr_t OpenHelp = 22;
+}  // namespace RequestKind
+
+// What the device changed by itself, in the wParam of DeviceChanged (1285).
+namespace DeviceChange {
+inline constexpr std::uintptr_t Stage = 8;    // lParam: the active stage
+inline constexpr std::uintptr_t Profile = 9;  // lParam: the active profile
+inline constexpr std::uintptr_t LedMode = 10; // lParam: the lighting mode as one bit
+}  // namespace DeviceChange
+
 class ServiceLink {
  public:
   virtual ~ServiceLink() = default;

@@ -17,6 +17,11 @@
 namespace perix {
 namespace {
 
+// The sliders' control identifiers, as they report them.
+const int kAccelerationSlider = LayoutOf(Control::AdvancedAccelerationSlider).controlId;
+const int kBrightnessSlider = LayoutOf(Control::LightingBrightnessSlider).controlId;
+const int kLevelSlider = LayoutOf(Control::AdvancedLevelSlider).controlId;
+
 using test::RecordingServiceLink;
 using test::RecordingUi;
 using test::TestFolder;
@@ -65,7 +70,7 @@ class MainWindowTest : public testing::Test {
 
 TEST_F(MainWindowTest, FirstStartShowsTheHomePageFromAFreshFile) {
   Start();
-  EXPECT_EQ(model.CurrentPage(), 100000);
+  EXPECT_EQ(model.CurrentPage(), PageIdentifier(Page::Home));
   EXPECT_TRUE(View(Control::HomeButtonTab).shown);
   EXPECT_FALSE(View(Control::ButtonLabel1).shown);
   EXPECT_TRUE(View(Control::HomeClose).shown);
@@ -83,7 +88,7 @@ TEST_F(MainWindowTest, FirstStartShowsTheHomePageFromAFreshFile) {
 TEST_F(MainWindowTest, PagesShowTheirControlsAndTabsOpenOnlyOnce) {
   Start();
   model.OnCommand(Control::HomeAdvancedTab);
-  EXPECT_EQ(model.CurrentPage(), 100004);
+  EXPECT_EQ(model.CurrentPage(), PageIdentifier(Page::Advanced));
   EXPECT_TRUE(View(Control::AdvancedStage1).shown);
   EXPECT_TRUE(View(Control::AdvancedLevelSlider).shown);
   EXPECT_FALSE(View(Control::AdvancedLevelXSlider).shown);
@@ -92,14 +97,14 @@ TEST_F(MainWindowTest, PagesShowTheirControlsAndTabsOpenOnlyOnce) {
 
   model.OnCommand(Control::AdvancedBack);
   model.OnCommand(Control::HomeMacroTab);
-  EXPECT_EQ(model.CurrentPage(), 100002);
+  EXPECT_EQ(model.CurrentPage(), PageIdentifier(Page::Macros));
   EXPECT_FALSE(View(Control::HomeImport).enabled);
   EXPECT_FALSE(View(Control::AdvancedLevelSlider).shown);
   model.OnCommand(Control::MacroBack);
   EXPECT_TRUE(View(Control::HomeImport).enabled);
 
-  model.OnServiceRequest(1294, 0, 0);
-  EXPECT_EQ(model.CurrentPage(), 100005);
+  model.OnServiceRequest(ServiceRequest::HidePages, 0, 0);
+  EXPECT_EQ(model.CurrentPage(), kBlankPageIdentifier);
   int shownPageControls = 0;
   for (const ControlLayout& layout : MainControls()) {
     if (model.View().controls[layout.index].shown && !layout.Has(ControlFlag::EveryPage)) ++shownPageControls;
@@ -107,7 +112,7 @@ TEST_F(MainWindowTest, PagesShowTheirControlsAndTabsOpenOnlyOnce) {
   EXPECT_EQ(shownPageControls, 1);
   EXPECT_TRUE(View(Control::ButtonBack).shown);
   model.OnCommand(Control::ButtonBack);
-  EXPECT_EQ(model.CurrentPage(), 100000);
+  EXPECT_EQ(model.CurrentPage(), PageIdentifier(Page::Home));
 }
 
 TEST_F(MainWindowTest, SelectingAProfileSavesAndAnnouncesOnlyAChange) {
@@ -154,7 +159,7 @@ TEST_F(MainWindowTest, DeviceRequestsReloadFirstAndIgnoreImpossibleValues) {
   session.Live().LedColor = 0x00FF00;
   SettingsStore(paths.settingsFile).WriteInt(u"Setting", u"LedStateOn", 0);
 
-  EXPECT_EQ(model.OnServiceRequest(1285, 9, 3), 0);
+  EXPECT_EQ(model.OnServiceRequest(ServiceRequest::DeviceChanged, DeviceChange::Profile, 3), 0);
   EXPECT_EQ(session.Live().Profile, 3);
   EXPECT_EQ(session.Live().LedStateOn, 0);
   EXPECT_EQ(session.Live().LedColor, 0xFFu) << "unsaved changes give way to the file";
@@ -162,23 +167,23 @@ TEST_F(MainWindowTest, DeviceRequestsReloadFirstAndIgnoreImpossibleValues) {
   EXPECT_TRUE(View(Control::ButtonProfile4).checked);
   EXPECT_TRUE(View(Control::LightingOff).checked);
 
-  model.OnServiceRequest(1285, 9, 7);
+  model.OnServiceRequest(ServiceRequest::DeviceChanged, DeviceChange::Profile, 7);
   EXPECT_EQ(session.Live().Profile, 3);
-  model.OnServiceRequest(1285, 8, -1);
+  model.OnServiceRequest(ServiceRequest::DeviceChanged, DeviceChange::Stage, -1);
   EXPECT_EQ(session.Live().DPI, 1);
-  model.OnServiceRequest(1285, 8, 2);
+  model.OnServiceRequest(ServiceRequest::DeviceChanged, DeviceChange::Stage, 2);
   EXPECT_EQ(session.Live().DPI, 2);
   EXPECT_EQ(session.Live().Profiles[3].DPI, 2);
   EXPECT_TRUE(View(Control::AdvancedStage3).checked);
-  model.OnServiceRequest(1285, 10, 16);
+  model.OnServiceRequest(ServiceRequest::DeviceChanged, DeviceChange::LedMode, 16);
   EXPECT_EQ(session.Live().LedMode, 6);
-  model.OnServiceRequest(1285, 10, 8);
+  model.OnServiceRequest(ServiceRequest::DeviceChanged, DeviceChange::LedMode, 8);
   EXPECT_EQ(session.Live().LedMode, 1);
   EXPECT_TRUE(service.posts.empty()) << "what the device did is not announced back";
 
-  EXPECT_EQ(model.OnServiceRequest(1034, 0, 99), -1);
-  EXPECT_EQ(model.OnServiceRequest(1034, 0, 18), 0);
-  model.OnServiceRequest(1280, 0, 0);
+  EXPECT_EQ(model.OnServiceRequest(ServiceRequest::Request, 0, 99), -1);
+  EXPECT_EQ(model.OnServiceRequest(ServiceRequest::Request, 0, RequestKind::Ignored18), 0);
+  model.OnServiceRequest(ServiceRequest::DeviceReset, 0, 0);
   EXPECT_EQ(ui.traces, std::vector<std::u16string>{u"OnMouseUnplug"});
 }
 
@@ -195,7 +200,7 @@ TEST_F(MainWindowTest, PollingRateIsWrittenAloneAndItsResetReportAbsorbed) {
   EXPECT_FALSE(View(Control::AdvancedRate500).checked);
   EXPECT_TRUE(View(Control::AdvancedStage2).checked) << "stage checks are not the rate's business";
   EXPECT_TRUE(model.ResetPending());
-  model.OnServiceRequest(1280, 0, 0);
+  model.OnServiceRequest(ServiceRequest::DeviceReset, 0, 0);
   EXPECT_FALSE(model.ResetPending());
   EXPECT_TRUE(ui.traces.empty());
 
@@ -208,19 +213,19 @@ TEST_F(MainWindowTest, SliderReportsAreDeduplicatedAcrossSlidersAndClamped) {
   Start();
   model.OnCommand(Control::HomeResetAll);
   service.posts.clear();
-  model.OnSliderPosition(9, 10001);
-  model.OnSliderPosition(9, 10001);
+  model.OnSliderPosition(9, kLevelSlider);
+  model.OnSliderPosition(9, kLevelSlider);
   EXPECT_EQ(service.posts, (std::vector<Posted>{{1302, 1, 0}}));
   EXPECT_EQ(session.Live().DpiStages[1].Level, 9);
   EXPECT_EQ(View(Control::AdvancedStage2).caption, u"Stage 2\r\n2500\r\n2500");
 
-  model.OnSliderPosition(9, 10010);  // same position, another slider
+  model.OnSliderPosition(9, kAccelerationSlider);  // same position, another slider
   EXPECT_EQ(session.Live().Acceleration, 9);
-  model.OnSliderPosition(13, 10001);
+  model.OnSliderPosition(13, kLevelSlider);
   EXPECT_EQ(session.Live().DpiStages[1].Level, 12);
-  model.OnSliderPosition(0, 10001);
+  model.OnSliderPosition(0, kLevelSlider);
   EXPECT_EQ(session.Live().DpiStages[1].Level, 1);
-  model.OnSliderPosition(99, 10009);
+  model.OnSliderPosition(99, kBrightnessSlider);
   EXPECT_EQ(session.Live().LedModeSettings[0].Value2, 6);
   EXPECT_EQ(View(Control::LightingBrightnessPercent).caption, u"100");
   EXPECT_EQ(IniDocument::Parse(SettingsBytes()).ReadInt(u"Setting", u"Acceleration", 0), 9);
@@ -259,7 +264,7 @@ TEST_F(MainWindowTest, LightingChangesAnnounceOneMessage) {
   EXPECT_EQ(session.Live().LedModeSettings[0].Value3, 3);
   EXPECT_TRUE(View(Control::LightingSpeedSlider).enabled);
 
-  model.OnServiceRequest(1303, 0xAB00FF00u, 0);
+  model.OnServiceRequest(WindowMessage::ColourChosen, 0xAB00FF00u, 0);
   EXPECT_EQ(session.Live().LedColor, 0x00FF00u);
   EXPECT_EQ(service.posts.size(), 5u);
   for (const Posted& post : service.posts) EXPECT_EQ(post, (Posted{1227, 0, 0}));
@@ -375,8 +380,8 @@ TEST(MainWindowSaveFailure, IsReportedOnceAndCaughtUpByTheNextSave) {
   service.posts.clear();
 
   files.writeFailure = FileStatus::ReadOnly;
-  model.OnSliderPosition(2, 10009);
-  model.OnSliderPosition(3, 10009);
+  model.OnSliderPosition(2, kBrightnessSlider);
+  model.OnSliderPosition(3, kBrightnessSlider);
   model.OnCommand(Control::LightingOff);
   ASSERT_EQ(ui.warnings.size(), 1u);
   EXPECT_NE(ui.warnings[0].find(u"read-only"), std::u16string::npos) << Utf16ToUtf8(ui.warnings[0]);
@@ -386,7 +391,7 @@ TEST(MainWindowSaveFailure, IsReportedOnceAndCaughtUpByTheNextSave) {
   EXPECT_EQ(session.Live().LedStateOn, 0);
 
   files.writeFailure = FileStatus::Ok;
-  model.OnSliderPosition(4, 10009);
+  model.OnSliderPosition(4, kBrightnessSlider);
   const IniDocument saved = IniDocument::Parse(files.files[paths.settingsFile]);
   EXPECT_EQ(saved.Value(u"Setting", u"LedStateOn"), u"0");
   EXPECT_EQ(service.posts, (std::vector<Posted>{{1227, 0, 0}, {1279, 0, 0}}));
@@ -394,7 +399,7 @@ TEST(MainWindowSaveFailure, IsReportedOnceAndCaughtUpByTheNextSave) {
 
   // A new streak is heard again.
   files.writeFailure = FileStatus::DiskFull;
-  model.OnSliderPosition(5, 10009);
+  model.OnSliderPosition(5, kBrightnessSlider);
   ASSERT_EQ(ui.warnings.size(), 2u);
   EXPECT_NE(ui.warnings[1].find(u"disk is full"), std::u16string::npos);
 }

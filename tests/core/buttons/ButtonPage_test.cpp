@@ -271,7 +271,7 @@ TEST_F(ButtonPageTest, AProfileSwitchedByTheDeviceDuringADialogDoesNotTakeTheCho
 TEST_F(ButtonPageTest, AMacroNeedsALibraryAndStoresItsIndexModeAndLoops) {
   const std::string before = SettingsBytes();
   Choose(2, 6);
-  EXPECT_EQ(model.CurrentPage(), 100002) << "an empty library sends the user to the macro page";
+  EXPECT_EQ(model.CurrentPage(), PageIdentifier(Page::Macros)) << "an empty library sends the user to the macro page";
   EXPECT_EQ(ui.dialogsRun, 0);
   EXPECT_EQ(SettingsBytes(), before);
   EXPECT_TRUE(service.posts.empty());

@@ -287,7 +287,7 @@ TEST_F(MacroPageTest, AFileThatCannotBeReadIsKeptAsideBeforeTheFirstSave) {
   Start({});
   SetSlot(0, u"Broken");
   (void)files.WriteAtomically(File(u"Broken"), "[Setting]\r\nMacroSetting_0=0102\r\n");
-  model.OnServiceRequest(1285, 0, 0);  // the device changed: the library is read again
+  model.OnServiceRequest(ServiceRequest::DeviceChanged, 0, 0);  // the device changed: the library is read again
   ASSERT_EQ(Page().CurrentName(), u"Broken");
   EXPECT_EQ(files.files[File(u"Broken")], "[Setting]\r\nMacroSetting_0=0102\r\n") << "showing changes nothing";
   ChooseMenu(0, MacroMenuCommand::MiddleClick);
@@ -304,7 +304,7 @@ TEST_F(MacroPageTest, EditorMenusInsertAndTellTheServiceAboutMovements) {
   Start({});
   SetSlot(3, u"Moves");
   (void)SaveMacroFile(File(u"Moves"), MacroRecordBuffer{}, 0, 0, files);
-  model.OnServiceRequest(1285, 0, 0);
+  model.OnServiceRequest(ServiceRequest::DeviceChanged, 0, 0);
   service.posts.clear();
 
   model.OnCommand(Control::MacroMouseActionMenu);
@@ -402,7 +402,7 @@ TEST_F(MacroPageTest, ARecordingEndsInItsOwnMacroWhenTheDeviceReloadsTheLibrary)
   Page().OnMacroNameChosen(1);
   model.OnCommand(Control::MacroRecord);
   EXPECT_EQ(Page().OnHookKey('Q', 0), 1);
-  model.OnServiceRequest(1285, 0, 0);
+  model.OnServiceRequest(ServiceRequest::DeviceChanged, 0, 0);
   EXPECT_FALSE(Page().Recording());
   EXPECT_FALSE(ui.hookEnabled);
   EXPECT_EQ(Contents(u"Second").Buffer.Records[0], KeyRecord(0x14, true));

@@ -14,6 +14,11 @@
 namespace perix {
 namespace {
 
+// The sliders' control identifiers, as they report them.
+const int kBrightnessSlider = LayoutOf(Control::LightingBrightnessSlider).controlId;
+const int kLevelSlider = LayoutOf(Control::AdvancedLevelSlider).controlId;
+const int kSpeedSlider = LayoutOf(Control::LightingSpeedSlider).controlId;
+
 using test::RecordingServiceLink;
 using test::RecordingUi;
 using Posted = RecordingServiceLink::Posted;
@@ -132,7 +137,7 @@ TEST_F(SettingsPagesTest, LoadedLightingShowsOneStoryOfSpeedBrightnessAndDirecti
   EXPECT_EQ(View(Control::LightingDirection).caption, u"LEDMODEDIR2") << "shown from the load, not only a choice";
 
   // A report from the resting slider cannot turn the speed on.
-  model.OnSliderPosition(5, 10008);
+  model.OnSliderPosition(5, kSpeedSlider);
   EXPECT_EQ(setting.Value3, 0);
   EXPECT_TRUE(service.posts.empty());
 
@@ -141,10 +146,10 @@ TEST_F(SettingsPagesTest, LoadedLightingShowsOneStoryOfSpeedBrightnessAndDirecti
   EXPECT_TRUE(View(Control::LightingSpeedSlider).enabled);
   EXPECT_TRUE(View(Control::LightingSpeedToggle).checked);
   EXPECT_EQ(View(Control::LightingSpeedSlider).position, 3);
-  model.OnSliderPosition(8, 10008);
+  model.OnSliderPosition(8, kSpeedSlider);
   EXPECT_EQ(Saved(u"LED_MODE_INFO1").substr(16, 8), u"08000000");
 
-  model.OnSliderPosition(6, 10009);
+  model.OnSliderPosition(6, kBrightnessSlider);
   EXPECT_EQ(View(Control::LightingBrightnessPercent).caption, u"100");
   setting.Value3 = 0;
   model.RefreshPages();
@@ -185,7 +190,7 @@ TEST_F(SettingsPagesTest, TheAccelerationToggleShowsTheStoredSwitchOnEveryRefres
   // Switched off elsewhere (the service wrote the file): the reload shows it.
   session.Live().AccelerationEnabled = 0;
   (void)session.SaveConfiguration();
-  model.OnServiceRequest(1285, 8, 1);
+  model.OnServiceRequest(ServiceRequest::DeviceChanged, DeviceChange::Stage, 1);
   EXPECT_FALSE(View(Control::AdvancedAccelerationToggle).checked);
 
   // Unset (-1) shows off, so the first click turns it on.
@@ -208,7 +213,7 @@ TEST_F(SettingsPagesTest, TheLevelSliderEditsTheCheckedStageAfterAProfileSwitch)
   service.posts.clear();
   session.Live().DPI = 1;  // a file can hold the two apart; the checked stage wins
 
-  model.OnSliderPosition(10, 10001);
+  model.OnSliderPosition(10, kLevelSlider);
   EXPECT_EQ(session.Live().DpiStages[3].Level, 10);
   EXPECT_EQ(session.Live().DpiStages[1].Level, 5) << "the stage nobody sees is untouched";
   EXPECT_EQ(View(Control::AdvancedStage4).caption, u"DPISTAGE 4\r\n3000\r\n3000");
@@ -219,7 +224,7 @@ TEST_F(SettingsPagesTest, TheLevelSliderEditsTheCheckedStageAfterAProfileSwitch)
   // The device switching the profile brings the global stage along too.
   session.Live().Profiles[0].DPI = 0;
   (void)session.SaveConfiguration();
-  model.OnServiceRequest(1285, 9, 0);
+  model.OnServiceRequest(ServiceRequest::DeviceChanged, DeviceChange::Profile, 0);
   EXPECT_EQ(session.Live().DPI, 0);
   EXPECT_EQ(Saved(u"DPI"), u"0");
   EXPECT_EQ(View(Control::AdvancedDpiDialValue).caption, u"750");
