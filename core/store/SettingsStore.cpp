@@ -35,26 +35,28 @@ namespace {
 // alone rather than replaced by a document holding only the new value, and a
 // file that is not INI text is not written into.
 template <typename Change>
-bool Edit(const SettingsStore& store, FileSystem& files, Change change) {
+FileStatus Edit(const SettingsStore& store, FileSystem& files, Change change) {
   const FileRead read = files.ReadAll(store.Path());
-  if (!read.ok() && read.status != FileStatus::NotFound) return false;
+  if (!read.ok() && read.status != FileStatus::NotFound) return read.status;
   IniDocument document = read.ok() ? IniDocument::Parse(read.bytes) : IniDocument();
-  if (read.ok() && CheckIniContents(read.bytes, document).kind == ContentsKind::NotUnderstood) return false;
-  if (!change(document)) return false;
-  return store.Save(document) == FileStatus::Ok;
+  if (read.ok() && CheckIniContents(read.bytes, document).kind == ContentsKind::NotUnderstood) {
+    return FileStatus::NotUnderstood;
+  }
+  if (!change(document)) return FileStatus::Failed;
+  return store.Save(document);
 }
 
 }  // namespace
 
-bool SettingsStore::WriteString(std::u16string_view section, std::u16string_view key, std::u16string_view value) {
+FileStatus SettingsStore::WriteString(std::u16string_view section, std::u16string_view key, std::u16string_view value) {
   return Edit(*this, *m_files, [&](IniDocument& document) { return document.WriteString(section, key, value); });
 }
 
-bool SettingsStore::WriteInt(std::u16string_view section, std::u16string_view key, std::int32_t value) {
+FileStatus SettingsStore::WriteInt(std::u16string_view section, std::u16string_view key, std::int32_t value) {
   return Edit(*this, *m_files, [&](IniDocument& document) { return document.WriteInt(section, key, value); });
 }
 
-bool SettingsStore::WriteStruct(std::u16string_view section, std::u16string_view key, const void* bytes,
+FileStatus SettingsStore::WriteStruct(std::u16string_view section, std::u16string_view key, const void* bytes,
                                 std::size_t size) {
   return Edit(*this, *m_files, [&](IniDocument& document) { return document.WriteStruct(section, key, bytes, size); });
 }

@@ -24,13 +24,14 @@ class SettingsStore {
   const std::u16string& Path() const { return m_path; }
 
   // Each write reads the file, changes one value and replaces the file
-  // atomically. True when the file holds the value afterwards (a value equal
-  // to the stored one leaves the file untouched). False, with the file as it
-  // was, when it cannot be read or written or the text cannot be stored (see
+  // atomically. Ok when the file holds the value afterwards (a value equal to
+  // the stored one leaves the file untouched). Otherwise the file is as it
+  // was: why it could not be read or written, NotUnderstood for a file that
+  // is not INI text, Failed for a text that cannot be stored (see
   // IniDocument::WriteString).
-  bool WriteString(std::u16string_view section, std::u16string_view key, std::u16string_view value);
-  bool WriteInt(std::u16string_view section, std::u16string_view key, std::int32_t value);
-  bool WriteStruct(std::u16string_view section, std::u16string_view key, const void* bytes, std::size_t size);
+  FileStatus WriteString(std::u16string_view section, std::u16string_view key, std::u16string_view value);
+  FileStatus WriteInt(std::u16string_view section, std::u16string_view key, std::int32_t value);
+  FileStatus WriteStruct(std::u16string_view section, std::u16string_view key, const void* bytes, std::size_t size);
 
   // The integer reader: optional sign, an optional 0x/0o/0b prefix, digits up
   // to the first other character, wrapping at 32 bits; the default when the

@@ -227,7 +227,7 @@ std::vector<Write> CommonWrites() {
 
 void ApplyStore(const std::u16string& path, const std::vector<Write>& writes) {
   SettingsStore store(path);
-  for (const Write& w : writes) ASSERT_TRUE(store.WriteString(w.section, w.key, w.value));
+  for (const Write& w : writes) ASSERT_EQ(store.WriteString(w.section, w.key, w.value), FileStatus::Ok);
 }
 
 void ApplyPlatform(const std::u16string& path, const std::vector<Write>& writes) {
@@ -311,9 +311,9 @@ TEST(ProfileCompat, FreshFilesFromTheSameWritesAreByteIdentical) {
                                      {u"S", u"", u"empty key"},        {u"S", u"q", u"\"quoted\""},
                                      {u"S", u"e", u""},                {u"  New Sec", u"k", u"caf\u00E9"}};
   for (const Write& w : writes) {
-    ASSERT_TRUE(store.WriteString(w.section, w.key, w.value));
+    ASSERT_EQ(store.WriteString(w.section, w.key, w.value), FileStatus::Ok);
     ASSERT_TRUE(PlatformWriteString(theirs, w.section, w.key, w.value));
-    ASSERT_TRUE(store.WriteStruct(u"GROUP", u"B", blob, sizeof blob));
+    ASSERT_EQ(store.WriteStruct(u"GROUP", u"B", blob, sizeof blob), FileStatus::Ok);
     ASSERT_TRUE(PlatformWriteStruct(theirs, u"GROUP", u"B", blob, sizeof blob));
     ASSERT_EQ(ReadBytes(mine), ReadBytes(theirs)) << "after " << Utf16ToUtf8(w.section) << "/" << Utf16ToUtf8(w.key);
   }
@@ -327,7 +327,7 @@ TEST(ProfileCompat, CharactersOutsideAnsiSurviveAsUtf16) {
   TempFolder folder;
   const std::u16string path = folder.File(L"upgrade.ini");
   WriteBytes(path, "; keep me\r\n[S]\r\na=caf\xE9\r\n\r\n[MACRO_LIST]\r\n0=Macro1\r\n");
-  ASSERT_TRUE(SettingsStore(path).WriteString(u"MACRO_LIST", u"1", u"Combo \u00E9\u4E2D"));
+  ASSERT_EQ(SettingsStore(path).WriteString(u"MACRO_LIST", u"1", u"Combo \u00E9\u4E2D"), FileStatus::Ok);
   EXPECT_EQ(ReadBytes(path)->substr(0, 2), "\xFF\xFE");
   EXPECT_EQ(PlatformString(path, u"MACRO_LIST", u"1", u""), u"Combo \u00E9\u4E2D");
   EXPECT_EQ(PlatformString(path, u"MACRO_LIST", u"0", u""), u"Macro1");

@@ -106,7 +106,7 @@ TEST(StoreFiles, AFileHeldOpenWithoutDeleteSharingStillGetsTheChange) {
   HANDLE holder = ::CreateFileW(W(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                 OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   ASSERT_NE(holder, INVALID_HANDLE_VALUE);
-  EXPECT_TRUE(SettingsStore(path).WriteInt(u"Setting", u"PollingRate", 1));
+  EXPECT_EQ(SettingsStore(path).WriteInt(u"Setting", u"PollingRate", 1), FileStatus::Ok);
   EXPECT_EQ(ReadBytes(path), std::string("[Setting]\r\nPollingRate=1\r\n"));
   ::CloseHandle(holder);
   EXPECT_EQ(TemporaryFilesBeside(path), 0u);
@@ -123,9 +123,9 @@ TEST(StoreFiles, AHolderThatRefusesWritingDelaysTheChangeButDoesNotDropIt) {
     std::this_thread::sleep_for(std::chrono::milliseconds(150));
     ::CloseHandle(holder);
   });
-  const bool ok = SettingsStore(path).WriteInt(u"Setting", u"PollingRate", 2);
+  const FileStatus status = SettingsStore(path).WriteInt(u"Setting", u"PollingRate", 2);
   release.join();
-  EXPECT_TRUE(ok);
+  EXPECT_EQ(status, FileStatus::Ok);
   EXPECT_EQ(PlatformInt(path, u"Setting", u"PollingRate", -1), 2);
   EXPECT_EQ(TemporaryFilesBeside(path), 0u);
 }
@@ -136,7 +136,7 @@ TEST(StoreFiles, AReadOnlyFileReportsFailureAndStaysAsItWas) {
   const std::string original = "; mine\r\n[Setting]\r\nPollingRate=8\r\n";
   WriteBytes(path, original);
   ASSERT_TRUE(::SetFileAttributesW(W(path).c_str(), FILE_ATTRIBUTE_READONLY));
-  EXPECT_FALSE(SettingsStore(path).WriteInt(u"Setting", u"PollingRate", 1));
+  EXPECT_EQ(SettingsStore(path).WriteInt(u"Setting", u"PollingRate", 1), FileStatus::ReadOnly);
   EXPECT_EQ(SaveConfig(test::SampleConfig(), path), FileStatus::ReadOnly);
   EXPECT_EQ(ReadBytes(path), original);
   EXPECT_EQ(TemporaryFilesBeside(path), 0u);
@@ -146,7 +146,7 @@ TEST(StoreFiles, AReadOnlyFileReportsFailureAndStaysAsItWas) {
 TEST(StoreFiles, AMissingFolderReportsFailure) {
   TempFolder folder;
   const std::u16string path = folder.File(L"no such folder\\Mouse.ini");
-  EXPECT_FALSE(SettingsStore(path).WriteInt(u"Setting", u"PollingRate", 1));
+  EXPECT_NE(SettingsStore(path).WriteInt(u"Setting", u"PollingRate", 1), FileStatus::Ok);
 }
 
 }  // namespace

@@ -157,7 +157,7 @@ TEST_F(MainWindowTest, DeviceRequestsReloadFirstAndIgnoreImpossibleValues) {
   service.posts.clear();
   // Something the service wrote while the window had unsaved changes.
   session.Live().LedColor = 0x00FF00;
-  SettingsStore(paths.settingsFile).WriteInt(u"Setting", u"LedStateOn", 0);
+  ASSERT_EQ(SettingsStore(paths.settingsFile).WriteInt(u"Setting", u"LedStateOn", 0), FileStatus::Ok);
 
   EXPECT_EQ(model.OnServiceRequest(ServiceRequest::DeviceChanged, DeviceChange::Profile, 3), 0);
   EXPECT_EQ(session.Live().Profile, 3);
@@ -311,7 +311,7 @@ TEST_F(MainWindowTest, ButtonLabelsNameKeysMacrosAndDisableLostMacros) {
 
   SettingsStore settings(paths.settingsFile);
   for (int slot = 0; slot < 7; ++slot) {
-    settings.WriteString(u"MACRO_LIST", DecimalText(slot), slot == 2 ? u"" : u"M" + DecimalText(slot));
+    ASSERT_EQ(settings.WriteString(u"MACRO_LIST", DecimalText(slot), slot == 2 ? u"" : u"M" + DecimalText(slot)), FileStatus::Ok);
   }
   model.Macros().LoadMacroLibrary();  // M0 M1 M3 M4 M5 M6: index 5 is M6
   model.RefreshPages();
@@ -319,7 +319,7 @@ TEST_F(MainWindowTest, ButtonLabelsNameKeysMacrosAndDisableLostMacros) {
   EXPECT_EQ(FixedToString(profile.ButtonAssigned[4].MacroName), u"M6");
   EXPECT_EQ(model.Buttons().AssignedMacroNames(), std::vector<std::u16string>{u"Old name"});
 
-  settings.WriteString(u"MACRO_LIST", u"6", u"");
+  ASSERT_EQ(settings.WriteString(u"MACRO_LIST", u"6", u""), FileStatus::Ok);
   model.Macros().LoadMacroLibrary();
   model.RefreshPages();
   EXPECT_EQ(profile.ButtonAssigned[4].FunctionCode, 7);

@@ -78,7 +78,9 @@ class ButtonPageTest : public testing::Test {
   void SetLibrary(std::initializer_list<std::u16string_view> names) {
     SettingsStore settings(paths.settingsFile);
     int slot = 0;
-    for (std::u16string_view name : names) settings.WriteString(u"MACRO_LIST", DecimalText(slot++), name);
+    for (std::u16string_view name : names) {
+      ASSERT_EQ(settings.WriteString(u"MACRO_LIST", DecimalText(slot++), name), FileStatus::Ok);
+    }
     model.Macros().LoadMacroLibrary();
   }
 

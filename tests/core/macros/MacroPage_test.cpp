@@ -66,7 +66,7 @@ class MacroPageTest : public testing::Test {
     service.posts.clear();
   }
   void SetSlot(int slot, std::u16string_view name) {
-    SettingsStore(paths.settingsFile, files).WriteString(u"MACRO_LIST", DecimalText(slot), name);
+    ASSERT_EQ(SettingsStore(paths.settingsFile, files).WriteString(u"MACRO_LIST", DecimalText(slot), name), FileStatus::Ok);
   }
   std::u16string Slot(int slot) {
     return SettingsStore(paths.settingsFile, files).ReadString(u"MACRO_LIST", DecimalText(slot));

@@ -33,10 +33,10 @@ TEST(SettingsStore, ReadsFollowThePlatformsReaders) {
 TEST(SettingsStore, EachWriteReplacesTheFileOnceAndAnEqualValueNotAtAll) {
   test::MemoryFileSystem files;
   SettingsStore store(kPath, files);
-  ASSERT_TRUE(store.WriteInt(u"Setting", u"PollingRate", -1));
-  ASSERT_TRUE(store.WriteString(u"Setting", u"ProfileName", u"game"));
+  ASSERT_EQ(store.WriteInt(u"Setting", u"PollingRate", -1), FileStatus::Ok);
+  ASSERT_EQ(store.WriteString(u"Setting", u"ProfileName", u"game"), FileStatus::Ok);
   EXPECT_EQ(files.writes, 2);
-  ASSERT_TRUE(store.WriteInt(u"Setting", u"PollingRate", -1));
+  ASSERT_EQ(store.WriteInt(u"Setting", u"PollingRate", -1), FileStatus::Ok);
   EXPECT_EQ(files.writes, 2);
   EXPECT_EQ(files.files[kPath], "[Setting]\r\nPollingRate=-1\r\nProfileName=game\r\n");
 }
@@ -46,12 +46,17 @@ TEST(SettingsStore, AFileThatCannotBeReadIsNotReplaced) {
   files.files[kPath] = "[Setting]\r\nPollingRate=8\r\nOther=keep\r\n";
   files.readFailure = FileStatus::AccessDenied;
   SettingsStore store(kPath, files);
-  EXPECT_FALSE(store.WriteInt(u"Setting", u"PollingRate", 1));
+  EXPECT_EQ(store.WriteInt(u"Setting", u"PollingRate", 1), FileStatus::AccessDenied) << "the reason travels";
   EXPECT_EQ(files.writes, 0);
   files.readFailure = FileStatus::Ok;
-  files.writeFailure = FileStatus::AccessDenied;
-  EXPECT_FALSE(store.WriteInt(u"Setting", u"PollingRate", 1));
-  EXPECT_FALSE(store.WriteString(u"Setting", u"Name", u"a\nb"));
+  files.writeFailure = FileStatus::DiskFull;
+  EXPECT_EQ(store.WriteInt(u"Setting", u"PollingRate", 1), FileStatus::DiskFull);
+  EXPECT_EQ(store.WriteString(u"Setting", u"Name", u"a\nb"), FileStatus::Failed);
+  files.writeFailure = FileStatus::Ok;
+  files.files[kPath] = std::string("\x7F" "ELF\x02\x01\x01\0\0\0", 10);
+  const int writes = files.writes;
+  EXPECT_EQ(store.WriteInt(u"Setting", u"PollingRate", 1), FileStatus::NotUnderstood);
+  EXPECT_EQ(files.writes, writes) << "not INI text: never written into";
 }
 
 TEST(SettingsStore, WorksOnRealFiles) {
@@ -60,14 +65,14 @@ TEST(SettingsStore, WorksOnRealFiles) {
   std::filesystem::create_directories(folder);
   const std::u16string path = Utf8ToUtf16((folder / "Mouse.ini").string());
   SettingsStore store(path);
-  ASSERT_TRUE(store.WriteString(u"MACRO_LIST", u"0", u"Combo \u00E9\u4E2D"));
-  ASSERT_TRUE(store.WriteInt(u"Setting", u"Profile", 3));
+  ASSERT_EQ(store.WriteString(u"MACRO_LIST", u"0", u"Combo \u00E9\u4E2D"), FileStatus::Ok);
+  ASSERT_EQ(store.WriteInt(u"Setting", u"Profile", 3), FileStatus::Ok);
   EXPECT_EQ(SettingsStore(path).ReadString(u"MACRO_LIST", u"0"), u"Combo \u00E9\u4E2D");
   EXPECT_EQ(SettingsStore(path).ReadInt(u"Setting", u"Profile", -1), 3);
   std::size_t entries = 0;
   for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(folder)) ++entries;
   EXPECT_EQ(entries, 1u) << "no temporary file left behind";
-  EXPECT_FALSE(SettingsStore(Utf8ToUtf16((folder / "missing" / "x.ini").string())).WriteInt(u"S", u"k", 1));
+  EXPECT_NE(SettingsStore(Utf8ToUtf16((folder / "missing" / "x.ini").string())).WriteInt(u"S", u"k", 1), FileStatus::Ok);
   std::filesystem::remove_all(folder);
 }
 
