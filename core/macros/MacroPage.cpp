@@ -376,8 +376,7 @@ bool MacroPage::SaveCurrentMacro() {
     // What could not be read is kept before anything replaces it.
     const SetAsideResult aside = SetFileAside(*path, files);
     if (aside.status != FileStatus::Ok) {
-      m_context.ReportFileProblem({FileAction::Copy, aside.status, *path + u".damaged", *path,
-                                   u"The macro's file could not be read and is left unchanged."});
+      m_context.ReportFileProblem(SetAsideNotice(*path, aside, u"The macro was not saved."));
       return false;
     }
     m_unreadable = false;
@@ -476,8 +475,7 @@ void MacroPage::RenameMacro() {
     // The old file goes once renamed: keep what could not be read.
     const SetAsideResult aside = SetFileAside(*oldPath, files);
     if (aside.status != FileStatus::Ok) {
-      m_context.ReportFileProblem({FileAction::Copy, aside.status, *oldPath + u".damaged", *oldPath,
-                                   u"The macro was not renamed."});
+      m_context.ReportFileProblem(SetAsideNotice(*oldPath, aside, u"The macro was not renamed."));
       return;
     }
     m_unreadable = false;
@@ -497,9 +495,11 @@ void MacroPage::RenameMacro() {
                                  m_context.session.Paths().settingsFile, {}, u"The macro was not renamed."});
     return;
   }
-  if (!sameFile && oldPath && files.Exists(*oldPath) && !files.Remove(*oldPath)) {
-    m_context.ReportFileProblem({FileAction::Remove, FileStatus::Failed, *oldPath, {},
-                                 u"The macro is renamed; its old file is still there."});
+  if (!sameFile && oldPath && files.Exists(*oldPath)) {
+    if (const FileStatus removed = files.Remove(*oldPath); removed != FileStatus::Ok) {
+      m_context.ReportFileProblem(
+          {FileAction::Remove, removed, *oldPath, {}, u"The macro is renamed; its old file is still there."});
+    }
   }
   m_name = name;
   m_saveFailing = false;
@@ -536,9 +536,11 @@ void MacroPage::DeleteMacro() {
     return;
   }
   FileSystem& files = m_context.session.Files();
-  if (const auto path = PathOf(name); path && files.Exists(*path) && !files.Remove(*path)) {
-    m_context.ReportFileProblem({FileAction::Remove, FileStatus::Failed, *path, {},
-                                 u"The macro is no longer in the library; its file is still there."});
+  if (const auto path = PathOf(name); path && files.Exists(*path)) {
+    if (const FileStatus deleted = files.Remove(*path); deleted != FileStatus::Ok) {
+      m_context.ReportFileProblem({FileAction::Remove, deleted, *path, {},
+                                   u"The macro is no longer in the library; its file is still there."});
+    }
   }
   if (index && RepointButtonsAfterDelete(name, *index)) (void)m_context.session.ApplyConfiguration();
   if (!m_library.Empty()) {
@@ -610,8 +612,8 @@ void MacroPage::ImportMacro() {
     }
   } else {
     if (!AcceptNewName(title, false)) return;
-    if (!files.Copy(*source, *target)) {
-      m_context.ReportFileProblem({FileAction::Copy, FileStatus::Failed, *target, *source, u"Nothing was imported."});
+    if (const FileStatus copied = files.Copy(*source, *target); copied != FileStatus::Ok) {
+      m_context.ReportFileProblem({FileAction::Copy, copied, *target, *source, u"Nothing was imported."});
       return;
     }
   }

@@ -66,7 +66,7 @@ class FileSystem {
   virtual bool Exists(std::u16string_view path) = 0;
   // Creates the folder and any missing parents; true when it exists afterwards.
   virtual bool MakeDirectories(std::u16string_view path) = 0;
-  virtual bool Remove(std::u16string_view path) = 0;
+  virtual FileStatus Remove(std::u16string_view path) = 0;
   // Gives a file a new name in the same folder, keeping its contents and
   // dates. Never replaces a file already called `to`.
   virtual FileStatus Rename(std::u16string_view from, std::u16string_view to) {
@@ -75,7 +75,7 @@ class FileSystem {
     return FileStatus::Failed;
   }
   // Copies a file, replacing the target.
-  virtual bool Copy(std::u16string_view from, std::u16string_view to) = 0;
+  virtual FileStatus Copy(std::u16string_view from, std::u16string_view to) = 0;
 };
 
 // The operating system's file system.

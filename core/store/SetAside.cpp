@@ -58,7 +58,7 @@ SetAsideResult MoveFileAside(std::u16string_view path, FileSystem& files, const 
 
 SetAsideResult SetFileAside(std::u16string_view path, FileSystem& files, const LocalTime& when) {
   return KeepAside(path, files, when, [&](const std::u16string& target) {
-    return files.Copy(path, target) ? FileStatus::Ok : FileStatus::Failed;
+    return files.Copy(path, target);
   });
 }
 

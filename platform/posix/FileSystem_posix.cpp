@@ -238,12 +238,17 @@ class PosixFileSystem final : public FileSystem {
     return std::filesystem::is_directory(native, error);
   }
 
-  bool Remove(std::u16string_view path) override { return ::unlink(NativePath(path).c_str()) == 0; }
+  FileStatus Remove(std::u16string_view path) override {
+    return ::unlink(NativePath(path).c_str()) == 0 ? FileStatus::Ok : StatusFromErrno(errno);
+  }
 
-  bool Copy(std::u16string_view from, std::u16string_view to) override {
+  FileStatus Copy(std::u16string_view from, std::u16string_view to) override {
+    // Copies only regular files: anything else fails at once (a pipe as the
+    // source would otherwise wait for a writer).
     std::error_code error;
-    return std::filesystem::copy_file(NativePath(from), NativePath(to),
-                                      std::filesystem::copy_options::overwrite_existing, error);
+    std::filesystem::copy_file(NativePath(from), NativePath(to), std::filesystem::copy_options::overwrite_existing,
+                               error);
+    return error ? StatusFromErrno(error.value()) : FileStatus::Ok;
   }
 
   FileStatus Rename(std::u16string_view from, std::u16string_view to) override {

@@ -302,10 +302,13 @@ class Win32FileSystem final : public FileSystem {
     return ::CreateDirectoryW(full.c_str(), nullptr) || ::GetLastError() == ERROR_ALREADY_EXISTS;
   }
 
-  bool Remove(std::u16string_view path) override { return ::DeleteFileW(ToWide(path).c_str()) != 0; }
+  FileStatus Remove(std::u16string_view path) override {
+    return ::DeleteFileW(ToWide(path).c_str()) ? FileStatus::Ok : StatusFromError(::GetLastError());
+  }
 
-  bool Copy(std::u16string_view from, std::u16string_view to) override {
-    return ::CopyFileW(ToWide(from).c_str(), ToWide(to).c_str(), FALSE) != 0;
+  FileStatus Copy(std::u16string_view from, std::u16string_view to) override {
+    return ::CopyFileW(ToWide(from).c_str(), ToWide(to).c_str(), FALSE) ? FileStatus::Ok
+                                                                         : StatusFromError(::GetLastError());
   }
 
   FileStatus Rename(std::u16string_view from, std::u16string_view to) override {

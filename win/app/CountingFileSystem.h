@@ -22,8 +22,8 @@ class CCountingFileSystem final : public FileSystem {
   std::optional<FileStamp> Stamp(std::u16string_view path) override { return m_inner.Stamp(path); }
   bool Exists(std::u16string_view path) override { return m_inner.Exists(path); }
   bool MakeDirectories(std::u16string_view path) override { return m_inner.MakeDirectories(path); }
-  bool Remove(std::u16string_view path) override { return m_inner.Remove(path); }
-  bool Copy(std::u16string_view from, std::u16string_view to) override { return m_inner.Copy(from, to); }
+  FileStatus Remove(std::u16string_view path) override { return m_inner.Remove(path); }
+  FileStatus Copy(std::u16string_view from, std::u16string_view to) override { return m_inner.Copy(from, to); }
   FileStatus Rename(std::u16string_view from, std::u16string_view to) override { return m_inner.Rename(from, to); }
 
   // Reads of files with this name (the last part of the path, any case).

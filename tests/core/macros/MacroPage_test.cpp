@@ -227,12 +227,14 @@ TEST_F(MacroPageTest, DeletingTheOnlyMacroLeavesNothingToEdit) {
 
 TEST_F(MacroPageTest, FailedFileOperationsAreShownAndLoseNothing) {
   Start({u"Keep"});
-  files.removeFails = true;
+  files.removeFailure = FileStatus::Locked;
   model.OnCommand(Control::MacroDelete);
   ASSERT_EQ(ui.warnings.size(), 2u);  // the question, then the failure
   EXPECT_NE(ui.warnings[1].find(u"Could not delete"), std::u16string::npos);
+  EXPECT_NE(ui.warnings[1].find(Utf8ToUtf16(FileStatusText(FileStatus::Locked))), std::u16string::npos)
+      << "the reason, not a general failure";
   EXPECT_TRUE(files.Exists(File(u"Keep")));
-  files.removeFails = false;
+  files.removeFailure = FileStatus::Ok;
 
   Start({u"Keep"});
   ui.warnings.clear();
@@ -272,7 +274,7 @@ TEST_F(MacroPageTest, ImportTakesAMacroFileUnderItsTitleOnce) {
   EXPECT_EQ(ui.warnings.size(), 2u);
   (void)SaveMacroFile(u"D:\\Shared\\Other.macro", buffer, 1, 0, files);
   ui.chosenFile = u"D:\\Shared\\Other.macro";
-  files.copyFails = true;
+  files.copyFailure = FileStatus::DiskFull;
   model.OnCommand(Control::MacroImport);
   EXPECT_EQ(ui.warnings.size(), 3u);
   EXPECT_EQ(model.Macros().Count(), 2);

@@ -37,8 +37,8 @@ class MemoryFiles final : public FileSystem {
   FileStatus WriteAtomically(std::u16string_view, std::string_view) override { return FileStatus::Failed; }
   bool Exists(std::u16string_view path) override { return files.contains(std::u16string(path)); }
   bool MakeDirectories(std::u16string_view) override { return false; }
-  bool Remove(std::u16string_view) override { return false; }
-  bool Copy(std::u16string_view, std::u16string_view) override { return false; }
+  FileStatus Remove(std::u16string_view) override { return FileStatus::Failed; }
+  FileStatus Copy(std::u16string_view, std::u16string_view) override { return FileStatus::Failed; }
 };
 
 constexpr std::u16string_view kPath = u"C:\\Program\\Strings.xml";

@@ -14,8 +14,8 @@ class MemoryFileSystem final : public FileSystem {
   FileStatus readFailure = FileStatus::Ok;   // returned by ReadAll of an existing file when not Ok
   FileStatus writeFailure = FileStatus::Ok;  // returned by WriteAtomically when not Ok
   FileStatus renameFailure = FileStatus::Ok; // returned by Rename when not Ok
-  bool copyFails = false;    // Copy refuses
-  bool removeFails = false;  // Remove refuses
+  FileStatus copyFailure = FileStatus::Ok;    // returned by Copy when not Ok
+  FileStatus removeFailure = FileStatus::Ok;  // returned by Remove when not Ok
   int reads = 0;
   int writes = 0;
 
@@ -43,7 +43,10 @@ class MemoryFileSystem final : public FileSystem {
 
   bool Exists(std::u16string_view path) override { return files.count(std::u16string(path)) != 0; }
   bool MakeDirectories(std::u16string_view) override { return true; }
-  bool Remove(std::u16string_view path) override { return !removeFails && files.erase(std::u16string(path)) != 0; }
+  FileStatus Remove(std::u16string_view path) override {
+    if (removeFailure != FileStatus::Ok) return removeFailure;
+    return files.erase(std::u16string(path)) != 0 ? FileStatus::Ok : FileStatus::NotFound;
+  }
   FileStatus Rename(std::u16string_view from, std::u16string_view to) override {
     if (renameFailure != FileStatus::Ok) return renameFailure;
     const auto found = files.find(std::u16string(from));
@@ -53,12 +56,12 @@ class MemoryFileSystem final : public FileSystem {
     files.erase(std::u16string(from));
     return FileStatus::Ok;
   }
-  bool Copy(std::u16string_view from, std::u16string_view to) override {
-    if (copyFails) return false;
+  FileStatus Copy(std::u16string_view from, std::u16string_view to) override {
+    if (copyFailure != FileStatus::Ok) return copyFailure;
     const auto found = files.find(std::u16string(from));
-    if (found == files.end()) return false;
+    if (found == files.end()) return FileStatus::NotFound;
     files[std::u16string(to)] = found->second;
-    return true;
+    return FileStatus::Ok;
   }
 };
 
