@@ -57,64 +57,89 @@ CMainControls::~CMainControls() {
   for (auto it = m_windows.rbegin(); it != m_windows.rend(); ++it) it->reset();
 }
 
-Gdiplus::Bitmap* CMainControls::PageImage(Page page, SkinImage image) const {
-  if (image == SkinImage::None) return nullptr;
-  return m_pageImages[static_cast<std::size_t>(page)][ImageSlot(image)].get();
+SIZE CMainControls::WindowSize() const {
+  if (m_homeImageSize) return *m_homeImageSize;
+  return SIZE{kMainWindowSize.width, kMainWindowSize.height};
 }
 
-Gdiplus::Bitmap* CMainControls::Background(Page page) const { return PageImage(page, SkinImage::Main); }
-
-std::optional<SIZE> CMainControls::HomeImageSize() const {
-  Gdiplus::Bitmap* main = Background(Page::Home);
-  if (!main) return std::nullopt;
-  const SIZE size = ImageSize(main);
-  if (size.cx <= 0 || size.cy <= 0) return std::nullopt;
-  return size;
+void CMainControls::PaintBackground(HDC dc, int pageIdentifier, const RECT& area) const {
+  Page page = Page::Home;
+  if (PageFromIdentifier(pageIdentifier, page)) {
+    m_backgrounds.Paint(dc, page, area);
+  } else {
+    CPageBackgrounds::PaintBlack(dc, area);
+  }
 }
 
 void CMainControls::ReleasePageImages() {
-  for (auto& page : m_pageImages) {
-    for (auto& image : page) image.reset();
-  }
+  m_backgrounds.Clear();
   m_logo.reset();
   m_id.reset();
 }
 
-void CMainControls::Build(HWND parent, TextSource& texts) {
+void CMainControls::BuildHome(HWND parent, TextSource& texts) {
+  m_parent = parent;
+  m_texts = &texts;
   m_logo = LoadSkinImage(Wide(kLogoImage));
   m_id = LoadSkinImage(Wide(kIdImage));
   for (const PageLayout& page : PagesInBuildOrder()) {
-    auto& images = m_pageImages[static_cast<std::size_t>(page.page)];
-    const std::u16string skinFile = Utf16(page.skinFile);
-    for (std::string_view key : page.screenKeys) {
-      const std::u16string file = texts.SkinString(skinFile, u"Screen", Utf16(key));
-      // An empty entry would name the skin folder itself: no image.
-      images[ImageSlot(SkinImageFromKey(key))] = file.empty() ? nullptr : LoadSkinImage(Wide(file));
-    }
-    for (const ControlLayout& layout : ControlsOfPage(page.page)) {
-      auto window = Create(layout, page.page, parent);
-      if (window && window->Handle()) {
-        window->Show(false);
-        m_byHandle[window->Handle()] = static_cast<Control>(layout.index);
-      }
-      m_windows[layout.index] = std::move(window);
-    }
+    if (page.page == Page::Home) BuildPage(page);
   }
 }
 
-std::unique_ptr<CWindowBase> CMainControls::Create(const ControlLayout& layout, Page page, HWND parent) {
+void CMainControls::BuildOtherPages() {
+  if (!m_texts) return;
+  for (const PageLayout& page : PagesInBuildOrder()) {
+    if (!Built(page.page)) BuildPage(page);
+  }
+}
+
+void CMainControls::BuildPage(const PageLayout& page) {
+  m_built[static_cast<std::size_t>(page.page)] = true;
+  PageImages images;
+  const std::u16string skinFile = Utf16(page.skinFile);
+  for (std::string_view key : page.screenKeys) {
+    const std::u16string file = m_texts->SkinString(skinFile, u"Screen", Utf16(key));
+    // An empty entry would name the skin folder itself: no image.
+    images[ImageSlot(SkinImageFromKey(key))] = file.empty() ? nullptr : LoadSkinImage(Wide(file));
+  }
+  Gdiplus::Bitmap* main = images[ImageSlot(SkinImage::Main)].get();
+  if (page.page == Page::Home) {
+    const SIZE size = ImageSize(main);
+    if (size.cx > 0 && size.cy > 0) m_homeImageSize = size;
+  }
+  {
+    ScopedStartupPhase phase(StartupPhase::ImageCutting);
+    m_backgrounds.Set(page.page, main, WindowSize());
+  }
+  for (const ControlLayout& layout : ControlsOfPage(page.page)) {
+    auto window = Create(layout, images, m_parent);
+    if (window && window->Handle()) {
+      window->Show(false);
+      m_byHandle[window->Handle()] = static_cast<Control>(layout.index);
+    }
+    m_windows[layout.index] = std::move(window);
+  }
+  // The controls keep their own cuts; the page's images go now.
+}
+
+std::unique_ptr<CWindowBase> CMainControls::Create(const ControlLayout& layout, const PageImages& images,
+                                                   HWND parent) {
   ScopedStartupPhase phase(StartupPhase::ControlCreation);
   const RECT rect = ToRect(layout.rect);
   const int width = layout.rect.Width();
   const int height = layout.rect.Height();
+  const auto pageImage = [&images](SkinImage image) {
+    return image == SkinImage::None ? nullptr : images[ImageSlot(image)].get();
+  };
   switch (layout.kind) {
     case ControlKind::ImageButton:
     case ControlKind::CheckButton: {
       auto button = std::make_unique<CBitmapBtn>();
       if (!button->Create(L"", 0, rect, parent, 0)) return button;
-      button->SetImages(layout.rect.left, layout.rect.top, width, height, PageImage(page, layout.looks.normal),
-                        PageImage(page, layout.looks.highlighted), PageImage(page, layout.looks.pressed),
-                        PageImage(page, layout.looks.disabled));
+      button->SetImages(layout.rect.left, layout.rect.top, width, height, pageImage(layout.looks.normal),
+                        pageImage(layout.looks.highlighted), pageImage(layout.looks.pressed),
+                        pageImage(layout.looks.disabled));
       button->SetToggleMode(layout.Has(ControlFlag::ToggleMode));
       if (layout.Has(ControlFlag::WordWrap)) {
         button->SetTextBox(RECT{0, 0, width, height}, TextBoxLayout::CentredWrapped);
@@ -141,9 +166,9 @@ std::unique_ptr<CWindowBase> CMainControls::Create(const ControlLayout& layout, 
       const std::wstring thumb = L"skins\\" + Wide(layout.slider.thumb);
       if (!bar->Create(thumb, L"", rect, parent, static_cast<UINT>(layout.controlId))) return bar;
       if (layout.slider.filled == SkinImage::None) {
-        bar->SetBackground(rect, PageImage(page, layout.slider.background));
+        bar->SetBackground(rect, pageImage(layout.slider.background));
       } else {
-        bar->SetBackground(rect, PageImage(page, layout.slider.background), PageImage(page, layout.slider.filled));
+        bar->SetBackground(rect, pageImage(layout.slider.background), pageImage(layout.slider.filled));
       }
       bar->SetRange(layout.slider.minimum, layout.slider.maximum);
       return bar;

@@ -74,10 +74,13 @@ class CQMcfgDlg : public CDialogBase {
   LRESULT OnStartDiagnostics(WPARAM, LPARAM);
 
   void BuildMainWindow();
+  LRESULT OnBuildOtherPages(WPARAM, LPARAM);
+  void SetUpActionList();
   // Renders the model's view into the controls and repaints what changed.
   void ApplyView();
-  // The current page's background and the macro page's two numbers.
-  void DrawPage(HDC dc, const RECT& client);
+  // The current page's background and the macro page's two numbers, over
+  // `area` of the client area.
+  void DrawPage(HDC dc, const RECT& area);
   void RepaintAll();
   // Opens a skinned popup menu as the page logic asked (PopupMenu.h), closing
   // the open one first.
@@ -109,9 +112,6 @@ class CQMcfgDlg : public CDialogBase {
   HICON m_icon = nullptr;                    // shared resource icons, never destroyed
   HICON m_smallIcon = nullptr;
   FontHandle m_numbersFont;                  // owned; the macro page's numbers
-  BitmapHandle m_background;                 // owned; the current page's image at the window's size
-  int m_backgroundPage = 0;
-  SIZE m_backgroundSize{};
   bool m_painted = false;
   double m_createdAtMs = 0;      // since process creation: WM_CREATE
 };

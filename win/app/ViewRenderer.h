@@ -26,12 +26,22 @@ class CViewRenderer {
 
   Repaint Apply(const MainView& view, CMainControls& controls);
 
+  // Gives the controls of a page built after the view was applied the state
+  // the view gave them.
+  void ApplyToPage(Page page, CMainControls& controls) const;
+
   void NoteSliderShows(Control slider, int position);
   void NotePickerShows(std::uint32_t colour);
   // The next Apply sets everything again.
   void Reset() { m_applied.reset(); }
+  // The page of the view applied last (none before the first Apply).
+  std::optional<int> AppliedPage() const {
+    return m_applied ? std::optional<int>(m_applied->page) : std::nullopt;
+  }
 
  private:
+  static void ApplyControl(const ControlView& now, const ControlView* was, Control control, CMainControls& controls);
+
   std::optional<MainView> m_applied;
 };
 

@@ -40,10 +40,23 @@ bool CBitmapBtn::Create(std::wstring_view caption, DWORD style, const RECT& rect
 
 void CBitmapBtn::SetImages(int x, int y, int width, int height, Gdiplus::Bitmap* normal, Gdiplus::Bitmap* highlighted,
                            Gdiplus::Bitmap* pressed, Gdiplus::Bitmap* disabled) {
-  m_images[static_cast<std::size_t>(ButtonLook::Normal)] = CutControlImage(normal, x, y, width, height);
-  m_images[static_cast<std::size_t>(ButtonLook::Highlighted)] = CutControlImage(highlighted, x, y, width, height);
-  m_images[static_cast<std::size_t>(ButtonLook::Pressed)] = CutControlImage(pressed, x, y, width, height);
-  m_images[static_cast<std::size_t>(ButtonLook::Disabled)] = CutControlImage(disabled, x, y, width, height);
+  std::array<Gdiplus::Bitmap*, 4> pages{};
+  pages[static_cast<std::size_t>(ButtonLook::Normal)] = normal;
+  pages[static_cast<std::size_t>(ButtonLook::Highlighted)] = highlighted;
+  pages[static_cast<std::size_t>(ButtonLook::Pressed)] = pressed;
+  pages[static_cast<std::size_t>(ButtonLook::Disabled)] = disabled;
+  // Looks cut from the same page image are the same pixels: cut them once.
+  for (std::size_t look = 0; look < pages.size(); ++look) {
+    m_lookImage[look] = look;
+    m_images[look] = SkinBitmap();
+    for (std::size_t earlier = 0; earlier < look; ++earlier) {
+      if (pages[earlier] == pages[look]) {
+        m_lookImage[look] = m_lookImage[earlier];
+        break;
+      }
+    }
+    if (m_lookImage[look] == look) m_images[look] = SkinBitmap::Cut(pages[look], x, y, width, height);
+  }
   Redraw(false);
 }
 
@@ -102,7 +115,7 @@ LRESULT CBitmapBtn::OnDrawItem(WPARAM, LPARAM lParam) {
   const ButtonLook look = ChooseButtonLook(state);
   RECT client{};
   GetClientRect(Handle(), &client);
-  DrawImage(dis->hDC, m_images[static_cast<std::size_t>(look)].get(), client);
+  m_images[m_lookImage[static_cast<std::size_t>(look)]].Draw(dis->hDC, client);
   DrawCaption(dis->hDC, client, TextColorFor(look, m_colors));
   return TRUE;
 }

@@ -1,5 +1,6 @@
 #include "framework/Window.h"
 
+#include <unordered_map>
 #include <utility>
 
 namespace perix::win {
@@ -10,7 +11,12 @@ namespace {
 thread_local CWindowBase* t_creating = nullptr;
 thread_local int t_creatingBinding = 0;
 
-constexpr wchar_t kObjectProperty[] = L"PerixWindowObject";
+// Which object each window of this thread belongs to. Every message to every
+// window looks its object up here, so this stays in the process: a window
+// property costs a round trip to the window server under Wine on each
+// lookup. Windows get their messages on the thread that made them, which is
+// the thread that bound them.
+thread_local std::unordered_map<HWND, CWindowBase*> t_objects;
 
 }  // namespace
 
@@ -32,7 +38,8 @@ CWindowBase::~CWindowBase() {
 
 CWindowBase* CWindowBase::FromHandle(HWND hwnd) {
   if (!hwnd) return nullptr;
-  return static_cast<CWindowBase*>(GetPropW(hwnd, kObjectProperty));
+  const auto found = t_objects.find(hwnd);
+  return found == t_objects.end() ? nullptr : found->second;
 }
 
 void CWindowBase::PrepareBinding(Binding binding) {
@@ -84,7 +91,7 @@ bool CWindowBase::CreateControl(std::wstring_view systemClass, std::wstring_view
 
 void CWindowBase::Bind(HWND hwnd) {
   m_hwnd = hwnd;
-  SetPropW(hwnd, kObjectProperty, this);
+  t_objects[hwnd] = this;
 }
 
 void CWindowBase::Unbind() {
@@ -92,7 +99,7 @@ void CWindowBase::Unbind() {
   if (m_binding == Binding::Subclassed && m_previousProc) {
     SetWindowLongPtrW(m_hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_previousProc));
   }
-  RemovePropW(m_hwnd, kObjectProperty);
+  t_objects.erase(m_hwnd);
   m_hwnd = nullptr;
   m_previousProc = nullptr;
   m_binding = Binding::None;

@@ -40,7 +40,8 @@ class CWindowBase {
   HWND Handle() const { return m_hwnd; }
   explicit operator bool() const { return m_hwnd != nullptr; }
 
-  // The object bound to a window, or null.
+  // The object bound to a window, or null. Windows are looked up on the
+  // thread that made them (where their messages arrive).
   static CWindowBase* FromHandle(HWND hwnd);
 
   // Creates a window of a class registered by the framework under `className`
