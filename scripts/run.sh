@@ -73,17 +73,48 @@ click() {
 }
 shots="$out/screenshots"
 mkdir -p "$shots"
+# The utility and, beside it, the stand-in's device window.
 shoot() {
-  import -window root -crop 900x680+0+0 +repage "$shots/$1.png"
+  import -window root -crop 1240x680+0+0 +repage "$shots/$1.png"
   echo "  $shots/$1.png"
 }
+# Picks item INDEX of the popup menu a button opens below itself.
+pick() {
+  local l b
+  read -r l _ _ b <<<"$(python3 - "$out/layout.json" "$1" <<'PY'
+import json, sys
+for page in json.load(open(sys.argv[1]))["pages"]:
+    for control in page["controls"]:
+        if control["name"] == sys.argv[2]:
+            print(*control["rect"])
+PY
+)"
+  click "$1"
+  xdotool mousemove --window "$window" $((l + 30)) $((b + $2 * 24 + 12))
+  xdotool mousemove --window "$window" $((l + 31)) $((b + $2 * 24 + 12)) click 1
+  sleep 1
+}
 
-echo "Screenshots of every page:"
-sleep 1
+echo "Screenshots of every page, and of a conversation with the device:"
+sleep 2  # the device fills what a first start leaves unset and tells the utility
 shoot home
 for page in Button Lighting Advanced Macro; do
   click "Home${page}Tab"
   shoot "$(tr '[:upper:]' '[:lower:]' <<<"$page")"
+  case $page in
+    Lighting)
+      pick LightingMode 1  # wave
+      pick LightingDirection 1
+      click LightingOff
+      shoot lighting-wave-off
+      click LightingOn
+      ;;
+    Advanced)
+      click AdvancedStage4
+      click AdvancedAccelerationToggle
+      shoot advanced-stage4
+      ;;
+  esac
   click "${page}Back"
 done
 click HomeClose

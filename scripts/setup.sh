@@ -10,6 +10,7 @@ packages=(
   clang libclang-rt-14-dev
   g++-mingw-w64-x86-64 wine wine64 fonts-wine
   xvfb xdotool x11-utils imagemagick python3
+  fp-utils
   "$@"
 )
 

@@ -344,8 +344,8 @@ def button_look(svg, name, rect, look):
     elif name in ("LightingOn", "LightingOff"):
         face(svg, rect, look, radius=5)
         icon(svg, "power" if name == "LightingOn" else "power-off", l + 15, cy, ic)
-    elif name.startswith("ButtonLabel") or name in ("LightingMode", "MacroNameButton", "LevelButton",
-                                                    "MacroDropDown"):
+    elif name.startswith("ButtonLabel") or name in ("LightingMode", "LightingDirection", "MacroNameButton",
+                                                    "LevelButton", "MacroDropDown"):
         dropdown(svg, rect, look)
     elif name.endswith("Back"):
         icon_button(svg, rect, look, "back", icon_x=l + 13)
@@ -353,6 +353,12 @@ def button_look(svg, name, rect, look):
         icon_button(svg, rect, look, "forward", icon_x=r - 14)
     elif name.startswith("AdvancedStage"):
         stage_card(svg, rect, look, int(name[-1]))
+    elif name == "AdvancedAccelerationToggle":
+        face(svg, rect, look, radius=5)
+        checkbox(svg, l + 14, cy, look)
+    elif name in ("AdvancedDoubleClickValue", "AdvancedScrollLinesValue"):
+        # A display, not a button: the number is its caption.
+        svg.rect(l + 0.5, t + 0.5, r - l - 1, b - t - 1, fill="#07070b", stroke="#3c3c56", sw=1, rx=3)
     elif name == "LightingSpeedToggle":
         face(svg, rect, look, "pill")
         led(svg, l + 8, cy, look)

@@ -279,9 +279,13 @@ def scene_advanced(svg, layout, controls, key):
         a = math.radians(180 + i * 15)
         svg.line(gx + 74 * math.cos(a), gy + 74 * math.sin(a), gx + 80 * math.cos(a), gy + 80 * math.sin(a),
                  "#44445e", 1.4)
-    draw.title(svg, "DPI", gx, gy - 8, 16, colour="#ffffff", sw=2.2, anchor="center")
+    # The program writes the selected stage's DPI in the middle (AdvancedDpiDialValue).
+    draw.title(svg, "DPI", gx, gy + 18, 8, colour=draw.MUTED, sw=1.4, anchor="center")
     reticle(svg, 796, 300)
-    for name in ("AdvancedDpiLabel", "AdvancedLevelLabel", "AdvancedAccelerationLabel", "AdvancedPollingLabel"):
+    # Pointer settings below the dial: double-click speed and wheel lines.
+    draw.panel(svg, 40, 400, 216, 574)
+    for name in ("AdvancedDpiLabel", "AdvancedLevelLabel", "AdvancedPollingLabel", "AdvancedDoubleClickLabel",
+                 "AdvancedScrollLinesLabel"):
         draw.heading_mark(svg, by_name(controls, name)["rect"])
     draw_controls(svg, controls, key)
 

@@ -34,6 +34,10 @@ SAMPLE_CAPTIONS = {
     "ButtonLabel5": STRINGS["BUTTON5"],
     "ButtonLabel6": STRINGS["DPISWITCH"],
     "LightingMode": STRINGS["LEDMODE2"],
+    "LightingDirection": STRINGS["LEDMODEDIR1"],
+    "AdvancedDpiDialValue": "1250",
+    "AdvancedDoubleClickValue": "12",
+    "AdvancedScrollLinesValue": "1",
     "LightingBrightnessPercent": "80",
     "MacroNameButton": "Macro 1",
     "LevelButton": "750",
@@ -180,7 +184,7 @@ def compose(skin, window_name, skin_file, controls, view, home_file=None):
             vertical = "verticalCenter" in c["flags"]
             gravity = {"left": "West" if vertical else "NorthWest", "center": "Center" if vertical else "North",
                        "right": "East" if vertical else "NorthEast"}[c["align"]]
-            canvas.text(c["rect"], text, "#ffffff", gravity=gravity)
+            canvas.text(c["rect"], text, "#ffffff", gravity=gravity, cell=c.get("fontHeight", 13))
         elif kind == "EditBox":
             text = SAMPLE_EDITS.get(c["name"], "")
             white = c["name"] in ("ValueBox", "CountBox")

@@ -85,6 +85,9 @@ CAPTIONS = {
         8: "Assign a key",
         9: "Press the key this button should send:",
         10: "Enter, Esc and Space are captured too.",
+        11: "Rename the macro",
+        12: "New name:",
+        13: "Change the value",
     },
     "skin_shift.ini": {
         1: "OK",
@@ -107,8 +110,8 @@ CAPTIONS = {
     "skin_Xshoot.ini": {
         1: "OK",
         2: "Cancel",
-        7: "Delay (x 10 ms)",
-        8: "Shots per press",
+        7: "Delay x10 ms",
+        8: "Shot count",
         9: "Choose the mouse button or type a key above;",
         10: "one press then fires it the set number of times.",
     },
@@ -177,6 +180,7 @@ STRINGS = {
     "MOVERIGHT": "Move right",
     "MOVEUP": "Move up",
     "MUTE": "Mute",
+    "NEWDISTANCE": "New distance:",
     "NEWMACRO": "Macro ",
     "NEXT": "Next track",
     "OFFBUTTON": "Disabled",

@@ -146,9 +146,11 @@ def main():
                 operation.new_seen += 1
             else:
                 operation.torn += 1
-                keep = os.path.join(tempfile.gettempdir(), "kill-save-torn-%s-%d" % (operation.name, n))
-                shutil.copyfile(operation.target, keep) if content is not None else None
-                print("torn: %s round %d after %.1f ms (kept as %s)" % (operation.name, n, delay * 1000, keep))
+                if sum(o.torn for o in operations) <= 10:
+                    keep = os.path.join(tempfile.gettempdir(), "kill-save-torn-%s-%d" % (operation.name, n))
+                    if content is not None:
+                        shutil.copyfile(operation.target, keep)
+                    print("torn: %s round %d after %.1f ms (kept as %s)" % (operation.name, n, delay * 1000, keep))
             most_left = max(most_left, len(extra_files(folder, operation)))
 
         # One more complete save each: what killed saves left must be gone.
@@ -159,7 +161,8 @@ def main():
             left = extra_files(folder, operation)
             stale += len(left)
             if left:
-                print("stale: %s leaves %s" % (operation.name, ", ".join(left)))
+                print("stale: %s leaves %d files (%s%s)" %
+                      (operation.name, len(left), ", ".join(left[:3]), ", ..." if len(left) > 3 else ""))
 
         torn = sum(o.torn for o in operations)
         for o in operations:

@@ -5,7 +5,9 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <vector>
 
+#include "macros/MacroListing.h"
 #include "skin/Layout.h"
 
 namespace perix {
@@ -25,6 +27,9 @@ struct MainView {
   // The two numbers painted on the macro page.
   std::u16string macroLine1;
   std::u16string macroLine2;
+  // The macro page's action list: its lines and the selected one (-1: none).
+  std::vector<ActionLine> actionLines;
+  int actionSelection = -1;
   std::uint32_t pickerColour = 0;  // the colour picker's colour, 0x00BBGGRR
 
   ControlView& operator[](Control control) { return controls[static_cast<std::size_t>(control)]; }

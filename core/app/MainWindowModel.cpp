@@ -58,13 +58,14 @@ bool InRange(Control control, Control first, Control last) { return control >= f
 
 }  // namespace
 
-MainWindowModel::MainWindowModel(ConfigSession& session, UiHost& ui, TextSource& texts)
+MainWindowModel::MainWindowModel(ConfigSession& session, UiHost& ui, TextSource& texts, MacroClock& clock)
     : m_context{session, m_view, texts, ui},
       m_macros(session.Paths().settingsFile, session.Files()),
       m_dpi(m_context),
       m_advanced(m_context),
       m_lighting(m_context),
-      m_buttons(m_context, m_macros) {
+      m_buttons(m_context, m_macros),
+      m_macroPage(m_context, m_macros, clock) {
   session.SetProblemReporter(this);
 }
 
@@ -91,18 +92,16 @@ void MainWindowModel::InitDialog() {
   m_context.session.LoadConfiguration(-1);
   ShowPage(PageIdentifier(Page::Home));
   m_context.resetPending = false;
-  m_macros.LoadMacroLibrary();
+  m_macroPage.SelectFirstMacro();
   RefreshPages();
 }
 
-void MainWindowModel::OnDeferredInit() {
-  m_view[Control::MacroLoopBox].caption = u"0";
-  m_view[Control::MacroLoopBox].enabled = false;
-}
+void MainWindowModel::OnDeferredInit() { m_macroPage.OnDeferredInit(); }
 
 void MainWindowModel::ShowPage(int identifier) {
   Page page = Page::Home;
   const bool blank = !PageFromIdentifier(identifier, page);
+  m_context.ui.CloseMacroNameMenu();
   for (Control control : kEveryPageButtons) m_view[control].enabled = true;
 
   for (const ControlLayout& layout : MainControls()) {
@@ -131,7 +130,7 @@ void MainWindowModel::ShowPage(int identifier) {
     case Page::Advanced:
       m_view[Control::AdvancedLevelXSlider].shown = false;
       m_view[Control::AdvancedLevelYSlider].shown = false;
-      if (const auto stage = StageIndex(config.DPI)) {
+      if (const auto stage = StageIndex(ActiveProfile(config).DPI)) {
         m_view[Control::AdvancedSeparateXY].checked = config.DpiStages[*stage].SeparateXY != 0;
       }
       break;
@@ -141,6 +140,7 @@ void MainWindowModel::ShowPage(int identifier) {
       m_view[Control::HomeImport].enabled = false;
       m_view[Control::HomeResetAll].enabled = false;
       m_view[Control::HomeExport].enabled = false;
+      m_macroPage.OnShown();
       break;
     case Page::Home:
     case Page::Buttons: break;
@@ -159,11 +159,12 @@ void MainWindowModel::RefreshPages() {
   for (int i = 0; i < kProfileCount; ++i) {
     m_view[static_cast<Control>(static_cast<int>(Control::ButtonProfile1) + i)].checked = i == config.Profile;
   }
-  const LedModeSetting& lighting = config.LedModeSettings[0];
-  m_lighting.ShowLightingValues(lighting.Value2, lighting.Value3, config.LedStateOn);
-  m_lighting.ShowLedModeCaption(config.LedMode);
+  m_lighting.ShowAll();
   m_advanced.ShowPointerValues();
+  // The click counters share the macro page's two numbers, which show the
+  // current macro's total pause and action count whenever there is one.
   ShowMacroNumbers(config.LeftCount, config.RightCount);
+  m_macroPage.ShowNumbers();
   // The DPI and acceleration sliders are separate windows over the page and
   // must not linger when another page is shown.
   const bool advanced = m_context.IsCurrent(Page::Advanced);
@@ -175,8 +176,10 @@ void MainWindowModel::RefreshPages() {
 }
 
 void MainWindowModel::OnCommand(Control control) {
-  // A click anywhere closes an open menu before its own action.
+  // A click anywhere closes an open menu before its own action; the macro
+  // name menu closes too, unless its own button was clicked (which toggles it).
   m_context.ui.ClosePopupMenu();
+  if (control != Control::MacroNameButton) m_context.ui.CloseMacroNameMenu();
   Page page;
   if (PageOpenedBy(control, page)) {
     if (m_view.page == PageIdentifier(page)) return;
@@ -197,7 +200,11 @@ void MainWindowModel::OnCommand(Control control) {
       if (!m_dpi.OnCommand(control)) m_advanced.OnCommand(control);
       return;
     case Page::Lighting: m_lighting.OnCommand(control); return;
-    case Page::Macros: return;
+    case Page::Macros:
+      m_macroPage.OnCommand(control);
+      // A deleted macro may have switched buttons off.
+      m_buttons.ShowButtonAssignments();
+      return;
   }
 }
 
@@ -215,6 +222,7 @@ void MainWindowModel::OnHomeCommand(Control control) {
 
 void MainWindowModel::OnBackgroundPress() {
   m_context.ui.ClosePopupMenu();
+  m_context.ui.CloseMacroNameMenu();
   m_buttons.SetEditedButton(-1);
 }
 
@@ -229,6 +237,8 @@ void MainWindowModel::OnMenuChoice(std::uint64_t wParam, std::uint64_t lParam) {
     }
   } else if (m_context.IsCurrent(Page::Lighting)) {
     m_lighting.OnMenuChoice(choice);
+  } else if (m_context.IsCurrent(Page::Macros)) {
+    m_macroPage.OnMenuChoice(choice);
   }
   m_buttons.SetEditedButton(-1);
 }
@@ -281,7 +291,10 @@ std::intptr_t MainWindowModel::OnServiceRequest(unsigned message, std::uintptr_t
           ActiveProfile(config).DPI = *stage;
         }
       } else if (wParam == kDeviceProfile) {
-        if (lParam >= 0 && lParam < kProfileCount) config.Profile = static_cast<std::int32_t>(lParam);
+        if (lParam >= 0 && lParam < kProfileCount) {
+          config.Profile = static_cast<std::int32_t>(lParam);
+          DpiPage::FollowActiveProfile(config);
+        }
       } else if (wParam == kDeviceLedMode) {
         config.LedMode = LedModeFromDeviceBit(lParam);
       }
@@ -290,7 +303,7 @@ std::intptr_t MainWindowModel::OnServiceRequest(unsigned message, std::uintptr_t
         (void)session.SaveConfiguration();
       }
       RefreshPages();
-      m_macros.LoadMacroLibrary();
+      m_macroPage.SelectFirstMacro();
       return 0;
     }
     case ServiceRequest::HidePages: ShowPage(kBlankPageIdentifier); return 0;
@@ -307,6 +320,7 @@ void MainWindowModel::SelectProfile(int index) {
   DeviceConfig& config = m_context.Live();
   if (index < 0 || index >= kProfileCount || config.Profile == index) return;
   config.Profile = index;
+  DpiPage::FollowActiveProfile(config);
   RefreshPages();
   m_context.session.SaveAndNotify(ServiceMessage::Profile);
 }

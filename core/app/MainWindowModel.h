@@ -15,6 +15,7 @@
 #include "app/UiHost.h"
 #include "buttons/ButtonPage.h"
 #include "macros/MacroLibrary.h"
+#include "macros/MacroPage.h"
 #include "performance/AdvancedPage.h"
 #include "performance/DpiPage.h"
 #include "performance/LightingPage.h"
@@ -36,7 +37,8 @@ inline constexpr unsigned HookKey = 0x8D2;         // wParam virtual key, lParam
 
 class MainWindowModel final : private FileProblemReporter {
  public:
-  MainWindowModel(ConfigSession& session, UiHost& ui, TextSource& texts);
+  // `clock` times the pauses of macro recording.
+  MainWindowModel(ConfigSession& session, UiHost& ui, TextSource& texts, MacroClock& clock = SteadyMacroClock());
   ~MainWindowModel() override;
   MainWindowModel(const MainWindowModel&) = delete;
   MainWindowModel& operator=(const MainWindowModel&) = delete;
@@ -86,6 +88,9 @@ class MainWindowModel final : private FileProblemReporter {
   AdvancedPage& Advanced() { return m_advanced; }
   LightingPage& Lighting() { return m_lighting; }
   ButtonPage& Buttons() { return m_buttons; }
+  // The macro page: the window hands it the action list's reports, the
+  // name menu's choice, the boxes' texts and the hook's key events.
+  MacroPage& Macro() { return m_macroPage; }
 
  private:
   // Failed saves of the settings file reach the user here.
@@ -101,6 +106,7 @@ class MainWindowModel final : private FileProblemReporter {
   AdvancedPage m_advanced;
   LightingPage m_lighting;
   ButtonPage m_buttons;
+  MacroPage m_macroPage;
   // Which popup is open; 0 for every menu the window opens itself.
   int m_menuKind = 0;
   struct SliderReport {

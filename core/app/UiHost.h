@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "app/PopupMenu.h"
 #include "buttons/NumberEntry.h"
@@ -22,7 +23,7 @@ struct FileDialogOptions {
   std::u16string defaultExtension;  // without the dot
   std::u16string fileName;          // initial file name, e.g. "*.prof"
   std::u16string filter;            // "Description(*.ext)|*.ext|"
-  std::u16string initialFolder;     // a hint; may name a file
+  std::u16string initialFolder;     // a hint; may name a file; a relative one is in the program folder
 };
 
 class UiHost {
@@ -69,6 +70,13 @@ class UiHost {
   virtual void OpenPopupMenu(const PopupMenuRequest& request) = 0;
   // Closes and deletes the open popup menu, if any.
   virtual void ClosePopupMenu() = 0;
+
+  // The macro name menu (CMacroNameMenu): the library's names, its top-left
+  // corner at `origin` in the main window's client coordinates. Its choice
+  // comes back as message 0x3414 (MainWindowModel::OnMacroNameChosen).
+  virtual void OpenMacroNameMenu(const std::vector<std::u16string>& names, Point origin) = 0;
+  virtual void CloseMacroNameMenu() = 0;
+  virtual bool MacroNameMenuOpen() = 0;
 
   // Switches the keyboard hook's delivery on or off.
   virtual void EnableHook(bool enable) = 0;

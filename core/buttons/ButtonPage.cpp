@@ -105,8 +105,11 @@ ButtonPage::AfterChoice ButtonPage::OnMenuChoice(const MenuChoice& choice) {
 ButtonPage::AfterChoice ButtonPage::ChooseButtonFunction(std::uint32_t choice) {
   const int b = m_editedButton;
   if (b < 0 || b >= kButtonCount) return AfterChoice::Nothing;
+  // The service may switch the active profile while a dialog is open: the
+  // choice still belongs to the profile the menu was opened on.
   DeviceConfig& config = m_context.Live();
   ProfileConfig& profile = ActiveProfile(config);
+  const auto profileIndex = static_cast<std::uintptr_t>(&profile - config.Profiles);
   ButtonAssignment& button = profile.ButtonAssigned[b];
   const auto group = static_cast<std::uint16_t>(choice >> 16);
   const auto item = static_cast<std::uint16_t>(choice & 0xFFFF);
@@ -141,7 +144,7 @@ ButtonPage::AfterChoice ButtonPage::ChooseButtonFunction(std::uint32_t choice) {
   ShowButtonAssignments();
   m_editedButton = -1;
   // A failed save reaches the user through the session and posts nothing.
-  m_context.session.SaveAndNotify(ServiceMessage::ButtonAssignment, static_cast<std::uintptr_t>(config.Profile), b);
+  m_context.session.SaveAndNotify(ServiceMessage::ButtonAssignment, profileIndex, b);
   return AfterChoice::Nothing;
 }
 

@@ -20,6 +20,10 @@ inline constexpr int Movement = 160;
 
 enum class MoveDirection { None, Left, Right, Up, Down };
 
+// The longest movement a step byte holds: from 120 up a byte reads as a step
+// the other way.
+inline constexpr int kMaxMoveDistance = 119;
+
 struct MoveStep {
   MoveDirection direction = MoveDirection::None;
   int distance = 0;
@@ -32,6 +36,7 @@ MoveStep ReadMoveStep(const MacroRecord& record);
 struct ActionLine {
   std::u16string text;
   int marker = ActionMarker::Pause;
+  friend bool operator==(const ActionLine&, const ActionLine&) = default;
 };
 
 // The line of one record; nothing for records of an unknown kind. Mouse

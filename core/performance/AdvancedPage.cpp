@@ -51,6 +51,7 @@ void AdvancedPage::ShowPointerValues() {
   m_context[Control::AdvancedScrollLinesValue].caption = DecimalText(config.WheelScrollLines);
   m_context[Control::AdvancedAccelerationSlider].position =
       SliderShows(Control::AdvancedAccelerationSlider, config.Acceleration);
+  m_context[Control::AdvancedAccelerationToggle].checked = config.AccelerationEnabled == 1;
 }
 
 bool AdvancedPage::OnCommand(Control control) {
@@ -70,17 +71,21 @@ bool AdvancedPage::OnCommand(Control control) {
 
 void AdvancedPage::OnPollingRate(std::int32_t interval) {
   m_context.Live().PollingRate = interval;
-  SavePollingRate(interval, m_context.session.Paths().settingsFile, m_context.session.Files());
   ShowPollingRate(interval);
-  if (m_context.session.Service().Post(ServiceMessage::PollingRate, 0, RateCode(interval))) {
+  // The service reads the rate from the file: nothing is announced when it
+  // could not be written (the user hears why from the session).
+  if (m_context.session.SavePollingRate() != FileStatus::Ok) return;
+  if (m_context.session.Announce(ServiceMessage::PollingRate, 0, RateCode(interval))) {
     m_context.resetPending = true;
   }
 }
 
 void AdvancedPage::OnAccelerationToggle() {
   DeviceConfig& config = m_context.Live();
-  config.AccelerationEnabled = config.AccelerationEnabled == 0 ? 1 : 0;
-  m_context[Control::AdvancedAccelerationToggle].checked = config.AccelerationEnabled != 0;
+  // On only from a stored 1: an unset value (-1) shows off, so the first
+  // click turns acceleration on, as the box shows.
+  config.AccelerationEnabled = config.AccelerationEnabled == 1 ? 0 : 1;
+  m_context[Control::AdvancedAccelerationToggle].checked = config.AccelerationEnabled == 1;
   m_context.session.SaveAndNotify(ServiceMessage::DpiOrPointer, kPointerChanged, kPointerChanged);
 }
 

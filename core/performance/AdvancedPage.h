@@ -14,8 +14,8 @@ class AdvancedPage {
   // Checks the button of an interval (8, 4, 2 or 1 ms); any other value
   // leaves the four buttons as they are.
   void ShowPollingRate(std::int32_t interval);
-  // The double-click speed and wheel-lines displays, and the acceleration
-  // slider.
+  // The double-click speed and wheel-lines displays, the acceleration slider
+  // and the acceleration toggle (checked for a stored 1).
   void ShowPointerValues();
 
   // A click on one of the page's pointer controls; false when it is not one.

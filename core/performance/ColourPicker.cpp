@@ -171,7 +171,7 @@ PickerReaction ColourPicker::OnBoxEdited(std::array<std::u16string, kChannelCoun
   }
   m_state.colour = ColourFromChannels(channels[0], channels[1], channels[2]);
   PickerReaction r;
-  r.redraw = r.post = true;
+  r.refillHex = r.redraw = r.post = true;
   return r;
 }
 

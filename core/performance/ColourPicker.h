@@ -84,11 +84,13 @@ struct ColourPickerState {
 };
 
 // What the window does after an input, in this order: take the focus,
-// rewrite the boxes (the channel boxes and the hexadecimal box), redraw,
-// capture or release the mouse, post the colour to its parent.
+// rewrite the boxes (the channel boxes and the hexadecimal box) or only the
+// hexadecimal box, redraw, capture or release the mouse, post the colour to
+// its parent.
 struct PickerReaction {
   bool takeFocus = false;
   bool refillBoxes = false;
+  bool refillHex = false;
   bool redraw = false;
   bool capture = false;
   bool release = false;
@@ -114,7 +116,9 @@ class ColourPicker {
   PickerReaction OnStep(Channel channel, bool up);
   // A key was released in a channel box. `boxes` holds the three boxes'
   // texts; a box whose value is above 255 reads as 255 and its text becomes
-  // "255". `rewritten` tells which boxes must show their new text.
+  // "255". `rewritten` tells which boxes must show their new text. The
+  // hexadecimal box follows what was typed; the channel boxes keep the
+  // user's text (and caret) unless they were cut to 255.
   PickerReaction OnBoxEdited(std::array<std::u16string, kChannelCount>& boxes,
                              std::array<bool, kChannelCount>& rewritten);
 

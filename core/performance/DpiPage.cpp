@@ -12,8 +12,18 @@ void DpiPage::ShowStageCaption(int index, const std::u16string& label) {
   m_context[StageButton(index)].caption = label + u" " + DecimalText(index + 1) + u"\r\n" + dpi + u"\r\n" + dpi;
 }
 
+void DpiPage::ShowDial(std::optional<int> index) {
+  const int dpi = index ? DpiFromLevel(m_context.Live().DpiStages[*index].Level) : 0;
+  m_context[Control::AdvancedDpiDialValue].caption = dpi > 0 ? DecimalText(dpi) : std::u16string();
+}
+
+void DpiPage::FollowActiveProfile(DeviceConfig& config) {
+  if (const auto stage = StageIndex(ActiveProfile(config).DPI)) config.DPI = *stage;
+}
+
 void DpiPage::SelectDpiStage(int index) {
   for (int i = 0; i < kDpiStageCount; ++i) m_context[StageButton(i)].checked = i == index;
+  ShowDial(StageIndex(index));
   if (const auto valid = StageIndex(index)) {
     const DpiStage& stage = m_context.Live().DpiStages[*valid];
     m_context[Control::AdvancedSeparateXY].checked = stage.SeparateXY != 0;
@@ -52,14 +62,17 @@ void DpiPage::OnStageClicked(int number) {
 
 void DpiPage::OnLevelSlider(int position) {
   DeviceConfig& config = m_context.Live();
-  // The stage being edited is the global one; a stored index outside the four
-  // stages leaves nothing to edit.
-  const auto index = StageIndex(config.DPI);
+  // The stage being edited is the one shown checked, the active profile's;
+  // the global index may still name another profile's stage. A stored index
+  // outside the four stages leaves nothing to edit.
+  const auto index = StageIndex(ActiveProfile(config).DPI);
   if (!index) return;
+  config.DPI = *index;
   const int level = ClampToSlider(Control::AdvancedLevelSlider, position);
   config.DpiStages[*index].Level = level;
   m_context[Control::AdvancedLevelSlider].position = level;
   ShowStageCaption(*index, m_context.texts.ButtonPageText(u"DPISTAGE"));
+  ShowDial(index);
   m_context.session.SaveAndNotify(ServiceMessage::DpiLevel, static_cast<std::uintptr_t>(*index), 0);
 }
 
@@ -68,7 +81,7 @@ void DpiPage::OnSeparateXY() {
   m_context[Control::AdvancedLevelSlider].shown = m_context.IsCurrent(Page::Advanced);
   m_context[Control::AdvancedLevelXSlider].shown = false;
   m_context[Control::AdvancedLevelYSlider].shown = false;
-  if (const auto index = StageIndex(config.DPI)) config.DpiStages[*index].SeparateXY = 0;
+  if (const auto index = StageIndex(ActiveProfile(config).DPI)) config.DpiStages[*index].SeparateXY = 0;
   m_context[Control::AdvancedSeparateXY].checked = false;
   // Nothing is posted for the toggle; a failed save reaches the user through
   // the session.

@@ -2,6 +2,8 @@
 // The DPI stages on the advanced page: four stage buttons, one of which is the
 // current stage of the active profile, and the level slider of that stage.
 
+#include <optional>
+
 #include "app/PageContext.h"
 
 namespace perix {
@@ -18,14 +20,20 @@ class DpiPage {
   bool OnCommand(Control control);
   // Stage button n (1..4).
   void OnStageClicked(int number);
-  // The level slider (control 10001) reported a position.
+  // The level slider (control 10001) reported a position. It edits the stage
+  // shown checked: the active profile's.
   void OnLevelSlider(int position);
+  // Makes the global "DPI" follow the active profile's stage, after the
+  // profile changed. An unusable profile stage leaves it alone.
+  static void FollowActiveProfile(DeviceConfig& config);
   void OnSeparateXY();
 
   static Control StageButton(int index) { return static_cast<Control>(static_cast<int>(Control::AdvancedStage1) + index); }
 
  private:
   void ShowStageCaption(int index, const std::u16string& label);
+  // The dial beside the stages: the DPI of the stage shown checked.
+  void ShowDial(std::optional<int> index);
   PageContext& m_context;
 };
 

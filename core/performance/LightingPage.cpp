@@ -19,7 +19,10 @@ std::u16string LightingPage::DirectionName(int direction) {
 void LightingPage::Announce() { m_context.session.SaveAndNotify(ServiceMessage::Lighting); }
 
 void LightingPage::ShowLightingValues(std::int32_t brightness, std::int32_t speed, std::int32_t ledOn) {
+  // The toggle, the slider's enabled state and its position tell the same
+  // story on every path: a speed of 0 is "off" and the slider rests.
   m_context[Control::LightingSpeedToggle].checked = speed != 0;
+  m_context[Control::LightingSpeedSlider].enabled = speed != 0;
   m_context[Control::LightingSpeedSlider].position = SliderShows(Control::LightingSpeedSlider, speed);
   m_context[Control::LightingBrightnessSlider].position = SliderShows(Control::LightingBrightnessSlider, brightness);
   m_context[Control::LightingBrightnessPercent].caption = DecimalText(BrightnessPercent(brightness));
@@ -42,13 +45,61 @@ void LightingPage::ShowLedDirectionCaption(std::int32_t direction) {
   m_context[Control::LightingDirection].caption = DirectionName(direction);
 }
 
+void LightingPage::ShowAll() {
+  const DeviceConfig& config = m_context.Live();
+  const LedModeSetting& setting = config.LedModeSettings[0];
+  ShowLightingValues(setting.Value2, setting.Value3, config.LedStateOn);
+  ShowLedModeCaption(config.LedMode);
+  // The direction button is visible in this layout, so it names the stored
+  // direction from the start, not only after a menu choice.
+  ShowLedDirectionCaption(setting.Value1);
+}
+
 bool LightingPage::OnCommand(Control control) {
   switch (control) {
     case Control::LightingOn: OnLightOn(); return true;
     case Control::LightingOff: OnLightOff(); return true;
     case Control::LightingSpeedToggle: OnSpeedToggle(); return true;
+    case Control::LightingMode: OpenModeMenu(); return true;
+    case Control::LightingDirection: OpenDirectionMenu(); return true;
     default: return false;
   }
+}
+
+void LightingPage::OpenMenuBelow(Control button, Menu menu, std::vector<PopupMenuItem> items) {
+  PopupMenuRequest request;
+  request.menu = menu;
+  request.items = std::move(items);
+  // One pixel left of the button's bottom-left corner.
+  const Rect& rect = LayoutOf(button).rect;
+  request.origin = {rect.left - 1, rect.bottom};
+  m_context.ui.OpenPopupMenu(request);
+}
+
+void LightingPage::OpenModeMenu() {
+  std::vector<PopupMenuItem> items;
+  for (int mode : {1, 2, 3, 4, 6}) {
+    items.push_back({ModeName(mode), static_cast<std::uint32_t>(LightingCommand::FirstMode + mode - 1), {}});
+  }
+  OpenMenuBelow(Control::LightingMode, Menu::LedMode, std::move(items));
+}
+
+void LightingPage::OpenDirectionMenu() {
+  // Chosen by the stored mode rather than by comparing the mode button's
+  // caption with the mode names: with a string missing from the string file
+  // two names are equal (empty) and the caption would pick the wrong pair.
+  int first;
+  switch (m_context.Live().LedMode) {
+    case 2: first = 1; break;
+    case 5: first = 3; break;
+    default: return;  // no direction to choose: no menu, not an empty one
+  }
+  std::vector<PopupMenuItem> items;
+  for (int direction : {first, first + 1}) {
+    items.push_back(
+        {DirectionName(direction), static_cast<std::uint32_t>(LightingCommand::FirstDirection + direction - 1), {}});
+  }
+  OpenMenuBelow(Control::LightingDirection, Menu::LedDirection, std::move(items));
 }
 
 void LightingPage::OnLightOn() {
@@ -68,8 +119,9 @@ void LightingPage::OnLightOff() {
 void LightingPage::OnSpeedToggle() {
   LedModeSetting& setting = m_context.Live().LedModeSettings[0];
   setting.Value3 = setting.Value3 != 0 ? 0 : 3;
-  m_context[Control::LightingSpeedSlider].enabled = setting.Value3 != 0;
-  m_context[Control::LightingSpeedToggle].checked = setting.Value3 != 0;
+  const bool on = setting.Value3 != 0;
+  m_context[Control::LightingSpeedSlider].enabled = on;
+  m_context[Control::LightingSpeedToggle].checked = on;
   m_context[Control::LightingSpeedSlider].position = SliderShows(Control::LightingSpeedSlider, setting.Value3);
   Announce();
 }
@@ -83,9 +135,13 @@ void LightingPage::OnBrightnessSlider(int position) {
 }
 
 void LightingPage::OnSpeedSlider(int position) {
+  // A resting slider (speed off) takes no reports: an odd message must not
+  // turn the speed on behind the toggle's back.
+  if (!m_context[Control::LightingSpeedSlider].enabled) return;
   const int speed = ClampToSlider(Control::LightingSpeedSlider, position);
   m_context.Live().LedModeSettings[0].Value3 = speed;
   m_context[Control::LightingSpeedSlider].position = speed;
+  m_context[Control::LightingSpeedToggle].checked = true;
   Announce();
 }
 

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "app/PageContext.h"
 #include "skin/MenuChoice.h"
@@ -23,8 +24,17 @@ class LightingPage {
   void ShowLedModeCaption(std::int32_t mode);
   void ShowLedDirectionCaption(std::int32_t direction);
 
+  // Everything the page shows, from the live configuration (RefreshPages).
+  void ShowAll();
+
   // A click on one of the page's controls; false when it is not one of them.
   bool OnCommand(Control control);
+  // The mode button: opens the mode menu below it. Mode 5 has no item; only
+  // its command selects it.
+  void OpenModeMenu();
+  // The direction button: opens the menu of the directions the current mode
+  // takes (1 and 2 for mode 2, 3 and 4 for mode 5); none for other modes.
+  void OpenDirectionMenu();
   // The choice made in the mode or direction menu.
   void OnMenuChoice(const MenuChoice& choice) { OnMenuCommand(choice.command); }
 
@@ -42,6 +52,7 @@ class LightingPage {
 
  private:
   void Announce();
+  void OpenMenuBelow(Control button, Menu menu, std::vector<PopupMenuItem> items);
   PageContext& m_context;
 };
 

@@ -51,11 +51,12 @@ constexpr ControlLayout Check(E id, std::string_view name, Rect rect, int key, L
 
 template <typename E>
 constexpr ControlLayout Label(E id, std::string_view name, Rect rect, int key, TextAlign align = TextAlign::Left,
-                              std::uint16_t flags = 0) {
+                              std::uint16_t flags = 0, int fontHeight = 0) {
   ControlLayout c = Make(id, name, ControlKind::Label, rect);
   c.captionKey = key;
   c.align = align;
   c.flags = flags;
+  c.fontHeight = fontHeight;
   return c;
 }
 
@@ -177,22 +178,30 @@ constexpr ControlLayout kMain[] = {
            {1, 13, "arrow2.png", SkinImage::Main, SkinImage::None}),
     Label(MAIN(AdvancedDpiLabel), {249, 164, 676, 192}, 72),
     Label(MAIN(AdvancedLevelLabel), {249, 281, 676, 302}, 73),
-    Label(MAIN(AdvancedAccelerationLabel), {249, 387, 676, 408}, 1),
+    // The acceleration heading and the toggle share caption key 1: the toggle,
+    // a check box, takes the heading's place (at 249, 387, 676, 408 the label
+    // would cover it) so the words appear once.
+    Label(MAIN(AdvancedAccelerationLabel), kNowhere, 1),
     Label(MAIN(AdvancedPollingLabel), {249, 486, 676, 507}, 74),
-    Check(MAIN(AdvancedAccelerationToggle), kNowhere, 1, kPageLooks),
-    Button(MAIN(AdvancedDoubleClickUp), kNowhere, 2, kPageLooks),
-    Button(MAIN(AdvancedDoubleClickDown), kNowhere, 3, kPageLooks),
-    Button(MAIN(AdvancedScrollLinesUp), kNowhere, 4, kPageLooks),
-    Button(MAIN(AdvancedScrollLinesDown), kNowhere, 5, kPageLooks),
-    Button(MAIN(AdvancedDoubleClickValue), kNowhere, 10, kPageLooks),
-    Button(MAIN(AdvancedScrollLinesValue), kNowhere, 11, kPageLooks),
+    Check(MAIN(AdvancedAccelerationToggle), {245, 384, 445, 410}, 1, kPageLooksDownWhenChecked),
+    // Double-click speed and wheel lines, below the DPI dial: - value +.
+    Button(MAIN(AdvancedDoubleClickUp), {168, 440, 198, 466}, 2, kPageLooks),
+    Button(MAIN(AdvancedDoubleClickDown), {56, 440, 86, 466}, 3, kPageLooks),
+    Button(MAIN(AdvancedScrollLinesUp), {168, 522, 198, 548}, 4, kPageLooks),
+    Button(MAIN(AdvancedScrollLinesDown), {56, 522, 86, 548}, 5, kPageLooks),
+    Button(MAIN(AdvancedDoubleClickValue), {92, 440, 162, 466}, 10, kPageLooks),
+    Button(MAIN(AdvancedScrollLinesValue), {92, 522, 162, 548}, 11, kPageLooks),
+    Label(MAIN(AdvancedDpiDialValue), {60, 282, 180, 312}, kNoCaption, TextAlign::Center, CF::VerticalCenter, 26),
+    Label(MAIN(AdvancedDoubleClickLabel), {56, 412, 206, 432}, 10),
+    Label(MAIN(AdvancedScrollLinesLabel), {56, 494, 206, 514}, 11),
     Button(MAIN(AdvancedBack), {780, 511, 858, 542}, 71, kPageLooks),
 
     // Lighting page.
     Check(MAIN(LightingOn), {69, 172, 167, 201}, 43, kPageLooks),
     Check(MAIN(LightingOff), {176, 172, 274, 201}, 6, kPageLooks),
     Button(MAIN(LightingMode), {333, 211, 452, 231}, kNoCaption, kPageLooks),
-    Button(MAIN(LightingDirection), kNowhere, kNoCaption, kPageLooks),
+    // The direction of modes 2 and 5, beside the mode it belongs to.
+    Button(MAIN(LightingDirection), {462, 211, 581, 231}, kNoCaption, kPageLooks),
     Slider(MAIN(LightingBrightnessSlider), {320, 320, 607, 335}, 10009,
            {1, 6, "arrow1.png", SkinImage::Down, SkinImage::Main}),
     Label(MAIN(LightingBrightnessPercent), {611, 321, 640, 333}, kNoCaption, TextAlign::Center),
@@ -327,6 +336,7 @@ constexpr ControlLayout kNumberEntry[] = {
     Button(NUM(Close), kFrameClose, kNoCaption, kFrameLooks),
     Edit(NUM(NumberBox), kFrameField, 0, 6, TextAlign::Center, CF::DigitsOnly),
     Label(NUM(Prompt), {69, 108, 153, 125}, kNoCaption, TextAlign::Left, CF::VerticalCenter),
+    Label(NUM(Heading), {36, 14, 340, 34}, 13, TextAlign::Left, CF::VerticalCenter),
 };
 #undef NUM
 
@@ -336,6 +346,8 @@ constexpr ControlLayout kRename[] = {
     Button(REN(Cancel), kFrameCancel, 2, kFrameLooks),
     Button(REN(Close), kFrameClose, kNoCaption, kFrameLooks),
     Edit(REN(NameBox), kFrameField, 0, 0, TextAlign::Center, 0),
+    Label(REN(Heading), {36, 14, 340, 34}, 11, TextAlign::Left, CF::VerticalCenter),
+    Label(REN(Hint), {49, 106, 380, 124}, 12),
 };
 #undef REN
 
@@ -353,7 +365,8 @@ constexpr ControlLayout kFireKey[] = {
     // The filled part of the track comes from "Over", the dialog's only other
     // image.
     Slider(FIRE(Slider), {39, 142, 369, 154}, 10012, {10, 200, "arrow3.png", SkinImage::Main, SkinImage::Over}),
-    Edit(FIRE(ValueBox), {262, 188, 307, 205}, 20481, 4, TextAlign::Left, CF::DigitsOnly),
+    // The value is stored in one byte: 0..255.
+    Edit(FIRE(ValueBox), {262, 188, 307, 205}, 20481, 3, TextAlign::Left, CF::DigitsOnly),
     Edit(FIRE(CountBox), {115, 188, 160, 205}, 20482, 3, TextAlign::Left, CF::DigitsOnly),
     Check(FIRE(Unlimited), {34, 186, 111, 205}, 8, kFrameCheckLooks, CF::ToggleMode),
 };
@@ -601,6 +614,13 @@ std::string_view SkinImageName(SkinImage image) {
     case SkinImage::Disabled: return "Disabled";
   }
   return "";
+}
+
+SkinImage SkinImageFromName(std::string_view key) {
+  for (SkinImage image : {SkinImage::Main, SkinImage::Over, SkinImage::Down, SkinImage::Disabled}) {
+    if (key == SkinImageName(image)) return image;
+  }
+  return SkinImage::None;
 }
 
 std::string_view TextAlignName(TextAlign align) {

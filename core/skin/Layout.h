@@ -77,6 +77,7 @@ struct ControlLayout {
   int maxChars = 0;       // edit boxes: the text limit; 0 = none
   std::string_view text;  // a caption fixed by the program rather than read from the skin
   SliderLayout slider;      // slider bars only
+  int fontHeight = 0;       // labels: the text height; 0 = the skin's usual one
 
   constexpr bool Has(std::uint16_t flag) const { return (flags & flag) != 0; }
   // Whether the control can ever be seen: it has a place and is not kept hidden.
@@ -160,6 +161,9 @@ enum class Control : std::uint16_t {
   AdvancedScrollLinesDown,
   AdvancedDoubleClickValue,
   AdvancedScrollLinesValue,
+  AdvancedDpiDialValue,     // the selected stage's DPI, in the dial beside the stages
+  AdvancedDoubleClickLabel,  // names the double-click row
+  AdvancedScrollLinesLabel,  // names the wheel-lines row
   AdvancedBack,
 
   // Lighting page, "skins\skin_color.ini".
@@ -300,8 +304,8 @@ enum class Dialog : std::uint8_t {
 // The frame shared by the key, number-entry, rename, fire-key, X-shoot and
 // DPI-shift dialogs begins every one of their tables.
 enum class KeyDialogControl : std::uint16_t { Ok, Cancel, Close, Display, Heading, Hint, Note, Count };
-enum class NumberEntryControl : std::uint16_t { Ok, Cancel, Close, NumberBox, Prompt, Count };
-enum class RenameControl : std::uint16_t { Ok, Cancel, Close, NameBox, Count };
+enum class NumberEntryControl : std::uint16_t { Ok, Cancel, Close, NumberBox, Prompt, Heading, Count };
+enum class RenameControl : std::uint16_t { Ok, Cancel, Close, NameBox, Heading, Hint, Count };
 enum class FireKeyControl : std::uint16_t {
   Ok,
   Cancel,
@@ -465,6 +469,8 @@ std::span<const std::string_view> FixedSkinFiles();
 // Names for tools and messages.
 std::string_view ControlKindName(ControlKind kind);
 std::string_view SkinImageName(SkinImage image);
+// The image a "Screen" key names; None for any other key ("Mask" included).
+SkinImage SkinImageFromName(std::string_view key);
 std::string_view TextAlignName(TextAlign align);
 std::string_view PageName(Page page);
 

@@ -203,9 +203,12 @@ int LoadDpiStages(DeviceConfig& config, std::u16string_view path, FileSystem& fi
   return 1;
 }
 
-int SavePollingRate(std::int32_t value, std::u16string_view path, FileSystem& files) {
-  SettingsStore{std::u16string(path), files}.WriteInt(kSetting, u"PollingRate", value);
-  return 1;
+FileStatus SavePollingRate(std::int32_t value, std::u16string_view path, FileSystem& files) {
+  const SettingsStore store{std::u16string(path), files};
+  IniDocument document;
+  if (const FileStatus read = LoadForEdit(store, document); read != FileStatus::Ok) return read;
+  document.WriteInt(kSetting, u"PollingRate", value);
+  return store.Save(document);
 }
 
 }  // namespace perix

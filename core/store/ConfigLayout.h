@@ -43,8 +43,9 @@ int LoadProfile(ProfileConfig& profile, int index, std::u16string_view path,
 // Only the four "DPI_INFO%d" blobs.
 int LoadDpiStages(DeviceConfig& config, std::u16string_view path, FileSystem& files = DefaultFileSystem());
 
-// Only "PollingRate" in section "Setting".
-int SavePollingRate(std::int32_t value, std::u16string_view path, FileSystem& files = DefaultFileSystem());
+// Only "PollingRate" in section "Setting"; the rest of the file is kept as it
+// is. Ok when the file holds the value afterwards; otherwise why it does not.
+FileStatus SavePollingRate(std::int32_t value, std::u16string_view path, FileSystem& files = DefaultFileSystem());
 
 std::u16string ProfileSectionName(int index);
 

@@ -21,8 +21,14 @@ void ConfigSession::LoadConfiguration(int profileOverride) {
   ValidateConfig(*m_live, *m_scratch);
 }
 
-FileStatus ConfigSession::SaveConfiguration() {
-  const FileStatus status = SaveConfig(*m_live, m_paths.settingsFile, *m_files);
+FileStatus ConfigSession::SaveConfiguration() { return NoteSave(SaveConfig(*m_live, m_paths.settingsFile, *m_files)); }
+
+FileStatus ConfigSession::SavePollingRate() {
+  if (m_serviceMissedChanges) return SaveConfiguration();
+  return NoteSave(perix::SavePollingRate(m_live->PollingRate, m_paths.settingsFile, *m_files));
+}
+
+FileStatus ConfigSession::NoteSave(FileStatus status) {
   if (status == FileStatus::Ok) {
     m_saveFailing = false;
     return status;

@@ -41,6 +41,12 @@ class ConfigSession {
   // Whether the last save failed.
   bool SaveFailing() const { return m_saveFailing; }
 
+  // Writes only the live "PollingRate", at once, and reports a failure like
+  // SaveConfiguration. While earlier saves are missing from the file the
+  // whole live copy is written instead, so the file never holds the new rate
+  // beside stale settings.
+  FileStatus SavePollingRate();
+
   // Saves, then tells the service that everything may have changed (1279).
   FileStatus ApplyConfiguration();
 
@@ -55,10 +61,13 @@ class ConfigSession {
   // changed them.
   void ReloadDpiStages();
 
+  // Posts a message after a successful save, then catches the service up
+  // (1279) when earlier saves had failed. True when the message was posted.
+  bool Announce(unsigned message, std::uintptr_t wParam = 0, std::intptr_t lParam = 0);
+
  private:
-  // Posts a message after a successful save, catching the service up first
-  // when earlier saves failed.
-  bool Announce(unsigned message, std::uintptr_t wParam, std::intptr_t lParam);
+  // Keeps track of a failure streak and tells the user once per streak.
+  FileStatus NoteSave(FileStatus status);
 
   DataPaths m_paths;
   ServiceLink* m_service;  // not owned

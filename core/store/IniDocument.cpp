@@ -279,7 +279,30 @@ bool IniDocument::WriteString(std::u16string_view section, std::u16string_view k
     added.lines.push_back(MakeLine(std::move(text)));
     m_sections.push_back(std::move(added));
   }
+  // An ANSI file whose first line now starts with "\u00EF\u00BB\u00BF" (or
+  // "\u00FF\u00FE", "\u00FE\u00FF") would read back as UTF-8 or UTF-16 and
+  // lose that line; with a mark of its own the text stays what it is.
+  if (m_encoding == IniEncoding::Ansi && StartsLikeByteOrderMark()) {
+    m_encoding = IniEncoding::Utf16LE;
+    m_reencode = true;
+  }
   return true;
+}
+
+bool IniDocument::StartsLikeByteOrderMark() const {
+  for (const Section& section : m_sections) {
+    const Line* first = section.hasHeader ? &section.header : section.lines.empty() ? nullptr : &section.lines.front();
+    if (first == nullptr) continue;
+    std::string head;
+    if (first->changed) {
+      AppendEncoded(head, std::u16string_view(first->text).substr(0, 3));
+    } else {
+      head = first->raw.substr(0, 3);
+    }
+    std::size_t markLength = 0;
+    return DetectIniEncoding(head, markLength) != IniEncoding::Ansi;
+  }
+  return false;
 }
 
 bool IniDocument::WriteInt(std::u16string_view section, std::u16string_view key, std::int32_t value) {

@@ -89,6 +89,7 @@ class IniDocument {
   static const Line* FindEntry(const Section& section, std::u16string_view key);
   Line MakeLine(std::u16string text) const;
   bool Representable(std::u16string_view text) const;
+  bool StartsLikeByteOrderMark() const;
   void Append(std::string& out, const Line& line, bool last) const;
   void AppendEncoded(std::string& out, std::u16string_view text) const;
 

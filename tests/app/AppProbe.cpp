@@ -13,6 +13,10 @@
 //   AppProbe.exe --texts TITLE
 //     The texts of all its child windows, one per line (a message box's
 //     words, say), line breaks shown as "\n".
+//   AppProbe.exe --list TITLE
+//     The lines of its first visible list box, one per line:
+//     "index data=D selected=S top=T text=TEXT" (D the line's item data, T
+//     the index of the first line the list shows).
 // Output is UTF-8.
 
 #include <windows.h>
@@ -108,11 +112,34 @@ int Texts(HWND top) {
   return 0;
 }
 
+int List(HWND top) {
+  for (HWND child : ChildrenOf(top, true)) {
+    wchar_t cls[64] = {};
+    GetClassNameW(child, cls, 64);
+    if (_wcsicmp(cls, L"ListBox") != 0 || !IsWindowVisible(child)) continue;
+    const auto count = static_cast<int>(SendMessageW(child, LB_GETCOUNT, 0, 0));
+    const auto selected = static_cast<int>(SendMessageW(child, LB_GETCURSEL, 0, 0));
+    const auto first = static_cast<int>(SendMessageW(child, LB_GETTOPINDEX, 0, 0));
+    for (int i = 0; i < count; ++i) {
+      // LB_GETTEXT reaches another process's list of strings too.
+      const auto length = static_cast<int>(SendMessageW(child, LB_GETTEXTLEN, i, 0));
+      std::wstring text(static_cast<std::size_t>(length > 0 ? length : 0) + 1, L'\0');
+      const auto got = static_cast<int>(SendMessageW(child, LB_GETTEXT, i, reinterpret_cast<LPARAM>(text.data())));
+      text.resize(static_cast<std::size_t>(got > 0 ? got : 0));
+      const LRESULT data = SendMessageW(child, LB_GETITEMDATA, i, 0);
+      std::printf("%d data=%ld selected=%d top=%d text=%s\n", i, static_cast<long>(data), i == selected ? 1 : 0, first,
+                  Utf8(Escaped(text)).c_str());
+    }
+    return 0;
+  }
+  return 1;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
   if (argc != 3) {
-    std::fprintf(stderr, "usage: AppProbe --window|--controls|--texts TITLE\n");
+    std::fprintf(stderr, "usage: AppProbe --window|--controls|--texts|--list TITLE\n");
     return 2;
   }
   HWND top = FindWindowW(nullptr, argv[2]);
@@ -121,5 +148,6 @@ int wmain(int argc, wchar_t** argv) {
   if (command == L"--window") return Window(top);
   if (command == L"--controls") return Controls(top);
   if (command == L"--texts") return Texts(top);
+  if (command == L"--list") return List(top);
   return 2;
 }

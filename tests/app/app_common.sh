@@ -10,7 +10,11 @@
 #   app_wait_field NAME FIELD VALUE
 #   app_shot NAME             screenshot of the window into $APP_SHOTS/NAME.png
 #   app_wait_exit PID         wait for a process to end
+#   app_wait_gone TITLE       wait until the window titled TITLE is closed
+#   app_choose_file TITLE PATH  type a path into a file dialog and confirm it
+#   app_wait_popup            wait for one of the program's popups, print its X id
 #   app_pixel X Y             colour of a pixel of the window, RRGGBB
+#   app_service_marker LOG    wait until the stand-in has logged all posted so far
 
 APP_TITLE="ZELT-7700 PERIX gaming mouse"
 APP_SHOTS="${PERIX_SCREENSHOTS:-$h_root/build/windows/screenshots}"
@@ -117,4 +121,47 @@ app_pixel() {  # X Y
 
 app_file_hash() {
   sha1sum "$1" | cut -d' ' -f1
+}
+
+# Everything the utility posted to the stand-in before this call is in the
+# stand-in's LOG once it returns: the service reads its messages in order, and
+# a marker message (1500) is posted after them.
+app_service_marker() {  # LOG
+  local count
+  count=$(grep -c '^1500 ' "$1" || true)
+  h_run "$H_BIN/LinkProbe.exe" --post "ZELT-7700MouseHid" 1500 0 0 || h_fail "cannot post to the stand-in"
+  h_wait_line "$1" '^1500 ' 20 $((count + 1))
+}
+
+app_wait_gone() {  # TITLE
+  for _ in $(seq 100); do
+    app_probe --window "$1" >/dev/null || return 0
+    sleep 0.1
+  done
+  h_fail "the '$1' window stayed open"
+}
+
+# Types a path into the file dialog titled TITLE and confirms it.
+app_choose_file() {  # TITLE PATH
+  local box
+  box=$(app_wait_dialog "$1") || h_fail "no '$1' dialog"
+  xdotool windowfocus --sync "$box" 2>/dev/null || true
+  # The name field has the focus with the file pattern selected.
+  h_type "$(h_winpath "$2")"
+  h_key Return
+  app_wait_gone "$1"
+}
+
+# A visible window of the program other than the main window (a popup menu).
+app_wait_popup() {
+  local popup
+  for _ in $(seq 50); do
+    popup=$(xdotool search --onlyvisible --class perixconfig 2>/dev/null | grep -v "^$APP_WIN\$" | head -n 1 || true)
+    if [ -n "$popup" ]; then
+      echo "$popup"
+      return 0
+    fi
+    sleep 0.1
+  done
+  h_fail "no popup opened"
 }

@@ -15,21 +15,6 @@ h_start service "$H_BIN/DeviceServiceStandIn.exe" --log "$(h_winpath "$log")"
 h_wait_line "$log" '^ready '
 app_start
 
-# Types a path into the file dialog titled TITLE and confirms it.
-choose_file() {  # TITLE PATH
-  local box
-  box=$(app_wait_dialog "$1") || h_fail "no '$1' dialog"
-  xdotool windowfocus --sync "$box" 2>/dev/null || true
-  # The name field has the focus with "*.prof" selected.
-  h_type "$(h_winpath "$2")"
-  h_key Return
-  for _ in $(seq 100); do
-    app_probe --window "$1" >/dev/null || return 0
-    sleep 0.1
-  done
-  h_fail "the '$1' dialog stayed open"
-}
-
 # Every key of an INI file but the listed ones, as "section/key=value" lines.
 ini_keys() {  # FILE [SKIPPED-KEY...]
   python3 - "$@" <<'PY'
@@ -76,7 +61,7 @@ app_wait_field HomeExport visible 1
 # --- Export: the file holds the configuration; Mouse.ini is not touched.
 saved=$(app_file_hash "$ini")
 app_click HomeExport
-choose_file "Save As" "$files/mine.prof"
+app_choose_file "Save As" "$files/mine.prof"
 [ -s "$files/mine.prof" ] || h_fail "no exported file"
 h_check_eq "$(h_ini_get "$files/mine.prof" Setting Profile)" 1 "exported active profile"
 h_check_eq "$(ini_keys "$files/mine.prof")" "$(ini_keys "$ini")" "exported keys"
@@ -91,7 +76,7 @@ h_wait_line "$log" '^1298 Profile .* Profile=3$'
 app_click ButtonBack
 app_wait_field HomeImport visible 1
 app_click HomeImport
-choose_file "Open" "$files/mine.prof"
+app_choose_file "Open" "$files/mine.prof"
 h_wait_line "$log" '^1279 '
 h_check_eq "$(h_ini_get "$ini" Setting Profile)" 0 "active profile after an import"
 h_check_eq "$(h_ini_get "$ini" Setting ProfileName)" mine "ProfileName after an import"
@@ -108,7 +93,7 @@ printf 'Shopping list\r\neggs=12\r\n' >"$files/notes.prof"
 saved=$(app_file_hash "$ini")
 imports=$(grep -c '^1279 ' "$log")
 app_click HomeImport
-choose_file "Open" "$files/notes.prof"
+app_choose_file "Open" "$files/notes.prof"
 box=$(app_wait_dialog Warning) || h_fail "no message for a file that is not a profile file"
 app_probe --texts Warning | grep -q '^notes: .*not a profile' || h_fail "the message: $(app_probe --texts Warning)"
 app_shot import-refused

@@ -56,6 +56,10 @@ class RecordingUi final : public UiHost {
     ++dialogsRun;
     return renamedTo;
   }
+  std::optional<std::vector<std::u16string>> nameMenu;  // the names of the open macro name menu
+  void OpenMacroNameMenu(const std::vector<std::u16string>& names, Point) override { nameMenu = names; }
+  void CloseMacroNameMenu() override { nameMenu.reset(); }
+  bool MacroNameMenuOpen() override { return nameMenu.has_value(); }
   // The button dialogs: the test plays the user on the dialog's rules and
   // answers OK (true) or Cancel; without a player the dialog is cancelled.
   std::function<bool(SingleKeyCapture&)> keyDialog;

@@ -47,10 +47,15 @@ void MacroList(perix::test::MemoryFileSystem& files, std::u16string_view name) {
   FUZZ_CHECK(count >= 0 && count <= perix::kMacroLibrarySlots && count == library.Count());
   const std::vector<std::u16string> before = library.Names();
   for (const std::u16string& existing : before) FUZZ_CHECK(!existing.empty());
-  if (!library.AddMacroToLibrary(name)) return;
+  const perix::SlotWrite added = library.AddMacroToLibrary(name);
+  if (!added.Done()) {
+    // Only a full list refuses a name (the files in memory never fail).
+    FUZZ_CHECK(count == perix::kMacroLibrarySlots || added.status != perix::FileStatus::Ok);
+    return;
+  }
   library.LoadMacroLibrary();
   const int slot = library.FindMacroSlot(name);
-  FUZZ_CHECK(slot >= 0 && slot < perix::kMacroLibrarySlots);
+  FUZZ_CHECK(slot >= 0 && slot <= added.slot);
   FUZZ_CHECK(library.Count() == count + 1);
   library.RemoveMacroFromLibrary(name);
   library.LoadMacroLibrary();

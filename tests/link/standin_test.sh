@@ -30,8 +30,10 @@ log="$H_TMP/service.log"
 touch "$H_DATA/Macro/Combo é.macro"
 
 # No --ini: the stand-in finds "Mouse.ini" in the roaming application-data
-# folder, which the harness pointed at this test's data folder.
-h_start service "$service" --log "$(h_winpath "$log")"
+# folder, which the harness pointed at this test's data folder. Without the
+# device it only logs and forwards, so the file and the requests below are
+# the test's alone.
+h_start service "$service" --log "$(h_winpath "$log")" --no-device
 service_pid=$H_PID
 h_wait_line "$log" '^ready '
 case "$(head -n 1 "$log")" in

@@ -164,6 +164,15 @@ def first_text_difference(mine, theirs):
     return None
 
 
+EXAMPLES = collections.defaultdict(list)
+
+
+def left(counts, reason, label):
+    counts[reason] += 1
+    if len(EXAMPLES[reason]) < 5:
+        EXAMPLES[reason].append(label)
+
+
 def compare(view, expected, counts, faults, label):
     """view: the reader's; expected: ExpatView of the same content."""
     if expected.error is None:
@@ -174,7 +183,7 @@ def compare(view, expected, counts, faults, label):
         if expected.error in CHECKED_BY_READER:
             faults.append("%s: expat stops with '%s', the reader calls it well formed" % (label, expected.error))
         else:
-            counts["left: expat refuses what the reader does not check (%s)" % expected.error] += 1
+            left(counts, "left: expat refuses what the reader does not check (%s)" % expected.error, label)
         return
     else:
         counts["agreed: not well formed"] += 1
@@ -188,10 +197,10 @@ def compare(view, expected, counts, faults, label):
     index, a, b = difference
     if a and b and a[:2] == b[:2] and a[2] is not None and b[2] is not None:
         if a[2].replace("\r\n", "\n").replace("\r", "\n") == b[2]:
-            counts["left: line ends inside a text are returned as written"] += 1
+            left(counts, "left: line ends inside a text are returned as written", label)
             return
         if expected.internal_entities and "&" in a[2]:
-            counts["left: entities declared in the document's DTD are not expanded"] += 1
+            left(counts, "left: entities declared in the document's DTD are not expanded", label)
             return
     faults.append("%s: element %d differs: reader %r, expat %r" % (label, index, a, b))
 
@@ -266,6 +275,10 @@ def main():
             with open(path, "rb") as f:
                 data = f.read()
             jobs.append((path, path, data))
+            if re.search(rb"<!DOCTYPE[^>\[]*\[", data[:4096]):
+                counts["documents with an internal DTD subset"] += 1
+            if declared_encoding(data) not in (None, "utf-8") or data.startswith((b"\xff\xfe", b"\xfe\xff")):
+                counts["documents in another encoding than UTF-8"] += 1
             copy = legacy_copy(data, index)
             if copy:
                 name, encoded = copy
@@ -290,6 +303,9 @@ def main():
     for what, n in sorted(counts.items()):
         print("  %6d  %s" % (n, what))
     print("  %6d  faults" % len(faults))
+    if options.verbose:
+        for reason, labels in sorted(EXAMPLES.items()):
+            print("%s, for example:\n    %s" % (reason, "\n    ".join(labels)))
     for fault in faults[: None if options.verbose else 40]:
         print("FAULT " + fault)
     return 1 if faults else 0

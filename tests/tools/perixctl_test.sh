@@ -40,5 +40,20 @@ chmod a-w "$dir/copy.prof"
 grep -q '^ProfileName=copy' "$dir/Mouse.ini" || fail "import names the profile"
 grep -q '^Profile=0' "$dir/Mouse.ini" || fail "import makes the first profile active"
 
+# The macro library of a settings file, and a library macro by name.
+mkdir -p "$dir/Macro"
+printf '[MACRO_LIST]\r\n0=Typed\r\n1=\r\n2=Gone\r\n' >>"$dir/Mouse.ini"
+blob="840400061900040400$(printf '0%.0s' $(seq 1 342))AF"
+printf '[Setting]\r\nCount=3\r\nLoopTime=2\r\nMacroSetting_0=%s\r\n' "$blob" >"$dir/Macro/Typed.macro"
+"$perixctl" macro list "$dir/Mouse.ini" >"$dir/out" || fail "macro list"
+grep -q '^  slot  0  entry  1  Typed$' "$dir/out" || fail "macro list names slot 0"
+grep -q '^  slot  2  entry  2  Gone  (no file in the macro folder)$' "$dir/out" || fail "macro list: a hole keeps slot numbers"
+"$perixctl" macro list --json "$dir/Mouse.ini" | grep -q '"slot": 2' || fail "macro list --json"
+"$perixctl" macro show --settings "$dir/Mouse.ini" Typed >"$dir/out" || fail "macro show by name"
+grep -q '3 actions, total pause 250 ms' "$dir/out" || fail "macro show by name lists the steps: $(cat "$dir/out")"
+expect_failure "macro show of a name the library lacks" "$perixctl" macro show --settings "$dir/Mouse.ini" Typo
+expect_failure "macro show of a listed macro without a file" "$perixctl" macro show --settings "$dir/Mouse.ini" Gone
+expect_failure "macro list of a missing file" "$perixctl" macro list "$dir/missing.ini"
+
 [ $failures -eq 0 ] && echo "perixctl: all checks passed"
 exit $failures

@@ -10,6 +10,7 @@
 
 #include "TestHost.h"
 #include "dialogs/EditDelay.h"
+#include "dialogs/RenameProfileDlg.h"
 
 namespace perix::win::test {
 namespace {
@@ -142,6 +143,39 @@ TEST(NumberEntryDialog, CancelAndCloseEndWithTwoAndTheLimitHolds) {
     EXPECT_EQ(prompt, L"Distance");
     EXPECT_EQ(limited, L"119");
   }
+}
+
+TEST(RenameDialog, OpensWithTheNameAndOkHandsBackTheTypedOne) {
+  FakeSkin skin;
+  CRenameProfileDlg dialog(u"Macro 1", skin);
+  std::wstring opened;
+  CScript script({
+      [&] {
+        HWND box = Child(FindDialog(kRenameTitle), static_cast<int>(RenameControl::NameBox));
+        opened = TextOf(box);
+        // The name opens selected and focused: typing replaces it.
+        EXPECT_EQ(GetFocus(), box);
+        Type(box, L"Jump");
+        PressKey(box, VK_RETURN);
+      },
+      [&] { Click(Child(FindDialog(kRenameTitle), static_cast<int>(RenameControl::Ok))); },
+  });
+  script.Start();
+  EXPECT_EQ(dialog.DoModal(nullptr), IDOK);
+  EXPECT_EQ(opened, L"Macro 1");
+  EXPECT_EQ(dialog.Name(), u"Jump");
+
+  CRenameProfileDlg cancelled(u"Macro 1", skin);
+  CScript cancel({
+      [&] {
+        HWND d = FindDialog(kRenameTitle);
+        Type(Child(d, static_cast<int>(RenameControl::NameBox)), L"X");
+        Click(Child(d, static_cast<int>(RenameControl::Close)));
+      },
+  });
+  cancel.Start();
+  EXPECT_EQ(cancelled.DoModal(nullptr), IDCANCEL);
+  EXPECT_EQ(cancelled.Name(), u"Macro 1");
 }
 
 }  // namespace

@@ -93,6 +93,7 @@ TEST_F(PickerTest, UpAndDownButtonsAndTypedValuesPostTheColour) {
   SendMessageW(m_picker.Handle(), kEditKeyUpMessage, '0', LayoutOf(ColorPickerControl::GreenBox).controlId);
   EXPECT_EQ(Posted(), std::vector<std::uint32_t>{ColourFromChannels(255, 255, 0)});
   EXPECT_EQ(Box(ColorPickerControl::GreenBox), L"255");
+  EXPECT_EQ(Box(ColorPickerControl::HexBox), L"00ffff") << "the hexadecimal box follows what was typed";
   // Key releases in the hexadecimal box or from elsewhere are not choices.
   SendMessageW(m_picker.Handle(), kEditKeyUpMessage, '0', LayoutOf(ColorPickerControl::HexBox).controlId);
   SendMessageW(m_picker.Handle(), kEditKeyUpMessage, '0', 12345);
@@ -117,7 +118,7 @@ class ListTest : public testing::Test {
     ASSERT_TRUE(m_host.Create());
     ASSERT_TRUE(m_list.Create(RECT{0, 0, 300, 200}, m_host.Handle(), 4114));
     EXPECT_EQ(m_list.AddLine(L"A", kListPressArrow), 0);
-    EXPECT_EQ(m_list.AddLine(L"120 ms", kListPauseLine), 1);
+    EXPECT_EQ(m_list.AddLine(L"Down : 10", kListMovementLine), 1);
     EXPECT_EQ(m_list.AddLine(L"A", kListReleaseArrow), 2);
     EXPECT_EQ(m_list.AddLine(L"Left click", kListNoPicture), 3);
   }
@@ -174,12 +175,12 @@ TEST_F(ListTest, LinesAre20PixelsHighAndPressesReportTheLine) {
   EXPECT_TRUE(m_host.Take(0x3400).empty());
 }
 
-TEST_F(ListTest, DoubleClicksReportPausesAndOtherLinesButNotKeyLines) {
+TEST_F(ListTest, DoubleClicksReportMovementsAndOtherLinesButNotKeyLines) {
   for (int line : {0, 1, 2, 3}) SendMessageW(m_list.Handle(), WM_LBUTTONDBLCLK, MK_LBUTTON, Line(line));
   CTestHost::Pump();
-  auto pauses = m_host.Take(0x3404);
-  ASSERT_EQ(pauses.size(), 1u);
-  EXPECT_EQ(pauses[0].wParam, 1u);
+  auto movements = m_host.Take(0x3404);
+  ASSERT_EQ(movements.size(), 1u);
+  EXPECT_EQ(movements[0].wParam, 1u);
   auto others = m_host.Take(0x3403);
   ASSERT_EQ(others.size(), 1u);
   EXPECT_EQ(others[0].wParam, 3u);

@@ -57,6 +57,7 @@ json ControlJson(const ControlLayout& c) {
   }
   if (c.maxChars != 0) j["maxChars"] = c.maxChars;
   if (!c.text.empty()) j["text"] = std::string(c.text);
+  if (c.fontHeight != 0) j["fontHeight"] = c.fontHeight;
   if (c.kind == ControlKind::SliderBar) {
     j["slider"] = {{"minimum", c.slider.minimum},
                    {"maximum", c.slider.maximum},

@@ -46,9 +46,16 @@ int Run(int argc, char** argv) {
   auto* macro = app.add_subcommand("macro", "work with macro files");
   macro->require_subcommand(1);
   auto* macroShow = macro->add_subcommand("show", "print a macro's steps as the macro page lists them");
-  macroShow->add_option("FILE", options.file, "macro file (.macro)")->required();
+  macroShow->add_option("MACRO", options.file, "macro file (.macro), or with --settings a library macro's name")
+      ->required();
+  macroShow->add_option("--settings", options.settings,
+                        "settings file (Mouse.ini) whose macro library holds MACRO; its file is read from the "
+                        "\"Macro\" folder beside it");
   macroShow->add_option("--strings", options.strings, "string file (Strings.xml) for the names of mouse actions");
   macroShow->add_flag("--json", options.json, "print JSON");
+  auto* macroList = macro->add_subcommand("list", "list the macro library of a settings file: slots and names");
+  macroList->add_option("SETTINGS", options.file, "settings file (Mouse.ini)")->required();
+  macroList->add_flag("--json", options.json, "print JSON");
 
   try {
     app.parse(argc, argv);
@@ -62,6 +69,7 @@ int Run(int argc, char** argv) {
   if (*importCommand) return perixctl::Import(options);
   if (*reset) return perixctl::Reset(options);
   if (*macroShow) return perixctl::ShowMacro(options);
+  if (*macroList) return perixctl::ListMacros(options);
   return 2;
 }
 

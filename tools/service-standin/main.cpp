@@ -1,8 +1,11 @@
 // DeviceServiceStandIn.exe: a stand-in for the device service, for tests and
-// demonstrations. It owns a hidden top-level window titled
-// "ZELT-7700MouseHid", writes every notification the utility posts to it as
-// one decoded line to a log file, and forwards the service's own requests to
-// the utility on command. See Usage() below.
+// demonstrations; not part of the product. It owns a hidden top-level window
+// titled "ZELT-7700MouseHid", writes every notification the utility posts to
+// it as one decoded line to a log file, and forwards the service's own
+// requests to the utility on command. Unless told otherwise it also behaves
+// like a mouse (Device.h): it keeps a device's settings, shows them in a small
+// window of its own, fills what a first start of the utility leaves unset and
+// tells the utility so. See Usage() below.
 
 #include <windows.h>
 #include <shlobj.h>
@@ -14,6 +17,8 @@
 #include <cwchar>
 #include <string>
 
+#include "Device.h"
+#include "DeviceWindow.h"
 #include "NotificationDecoder.h"
 
 namespace {
@@ -41,6 +46,23 @@ bool IsUserMessage(long long message) {
 
 HANDLE g_log = INVALID_HANDLE_VALUE;
 std::wstring g_iniPath;
+
+// The pretend mouse; only with the device behaviour on.
+bool g_deviceOn = true;
+standin::Device g_device;
+standin::DeviceWindow g_deviceWindow;
+HWND g_utilitySeen = nullptr;  // the utility window the device last filled the file for
+
+// The device looks for the utility's window this often, and reconnects this
+// long after a polling-rate change.
+constexpr UINT_PTR kWatchTimer = 1;
+constexpr UINT kWatchMs = 250;
+constexpr UINT_PTR kReconnectTimer = 2;
+constexpr UINT kReconnectMs = 300;
+constexpr UINT kDeviceChanged = 1285;
+constexpr UINT kDeviceReset = 1280;
+constexpr WPARAM kChangedStage = 8;
+constexpr WPARAM kChangedLedMode = 10;
 
 void WriteLine(const std::string& text) {
   const std::string line = text + "\n";
@@ -78,12 +100,75 @@ LRESULT Forward(const COPYDATASTRUCT* data) {
   return posted ? kPosted : kNoUtility;
 }
 
+// A request of the device's own to the utility, logged like a forwarded one.
+void DevicePost(UINT message, WPARAM wParam, LPARAM lParam) {
+  HWND utility = ::FindWindowW(nullptr, kUtilityTitle);
+  const bool posted = utility != nullptr && ::PostMessageW(utility, message, wParam, lParam);
+  char line[160];
+  std::snprintf(line, sizeof line, "device post %u %s w=%lld l=%lld result=%s", message,
+                standin::RequestName(message), static_cast<long long>(wParam), static_cast<long long>(lParam),
+                posted ? "posted" : "no-window");
+  WriteLine(line);
+  wchar_t shown[96];
+  std::swprintf(shown, 96, L"Told the utility: %u (%lld, %lld)", message, static_cast<long long>(wParam),
+                static_cast<long long>(lParam));
+  g_deviceWindow.Update(shown);
+}
+
+// A utility has started: what its first start left unset (-1) the device
+// fills with its own settings, then it tells the utility, which reloads the
+// file. A file that already holds everything is left alone.
+void OnUtilityAppeared() {
+  const standin::Device::Fill fill = g_device.FillUnset(g_iniPath);
+  if (fill.keys.empty()) return;
+  std::wstring keys;
+  for (const std::wstring& key : fill.keys) keys += L" " + key;
+  WriteLine("device fill" + Utf8(keys) + (fill.failed ? " result=failed" : " result=written"));
+  if (fill.failed) return;
+  g_device.Take(g_iniPath, standin::Scope::All);
+  DevicePost(kDeviceChanged, kChangedStage, g_device.Settings().DPI);
+  if (const int bit = standin::Device::ModeBit(g_device.Settings().LedMode); fill.modeUnset && bit != 0) {
+    DevicePost(kDeviceChanged, kChangedLedMode, bit);
+  }
+}
+
+void OnDeviceTimer(HWND window, UINT_PTR timer) {
+  if (timer == kReconnectTimer) {
+    ::KillTimer(window, kReconnectTimer);
+    // The device came back with its new polling rate: the service reports
+    // the reset, which the utility expects after announcing the rate.
+    DevicePost(kDeviceReset, 0, 0);
+    return;
+  }
+  HWND utility = ::FindWindowW(nullptr, kUtilityTitle);
+  if (utility != nullptr && utility != g_utilitySeen) OnUtilityAppeared();
+  g_utilitySeen = utility;
+}
+
+// What the device does with a notification: takes the settings it concerns
+// from the file and shows them.
+void OnNotification(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  const unsigned scope = standin::ScopeOf(message, wParam);
+  if (scope == 0) return;
+  g_device.Take(g_iniPath, scope);
+  wchar_t shown[96];
+  std::swprintf(shown, 96, L"Heard: %u %hs (%lld, %lld)", message, standin::NotificationName(message, wParam, lParam),
+                static_cast<long long>(wParam), static_cast<long long>(lParam));
+  g_deviceWindow.Update(shown);
+  if (message == 1277) ::SetTimer(window, kReconnectTimer, kReconnectMs, nullptr);
+}
+
 LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_COPYDATA) {
     return Forward(reinterpret_cast<const COPYDATASTRUCT*>(lParam));
   }
   if (IsUserMessage(message)) {
     WriteLine(standin::DecodeNotification(g_iniPath, message, wParam, lParam));
+    if (g_deviceOn) OnNotification(window, message, wParam, lParam);
+    return 0;
+  }
+  if (message == WM_TIMER) {
+    if (g_deviceOn) OnDeviceTimer(window, wParam);
     return 0;
   }
   if (message == WM_DESTROY) {
@@ -97,16 +182,26 @@ void Usage(FILE* out) {
   std::fputs(
       "DeviceServiceStandIn: stands in for the ZELT-7700 PERIX device service.\n"
       "\n"
-      "  DeviceServiceStandIn [--ini PATH] [--log PATH]\n"
+      "  DeviceServiceStandIn [--ini PATH] [--log PATH] [--no-device]\n"
       "      Runs a hidden window titled \"ZELT-7700MouseHid\" and writes one line per\n"
       "      message it receives in the user range to the log, with the \"Mouse.ini\"\n"
       "      values that message concerns, e.g.\n"
       "        1298 Profile w=0 l=0 Profile=2\n"
       "      The first line is \"ready ini=PATH\". Only one stand-in runs at a time.\n"
-      "      --ini   the settings file (default: the roaming application-data folder\n"
-      "              + \\ZELT-7700 PERIX\\GamingMouse\\Mouse.ini)\n"
-      "      --log   the log file, replaced at start (default: DeviceServiceStandIn.log\n"
-      "              beside the settings file)\n"
+      "      It also behaves like a mouse: it holds a device's settings (factory\n"
+      "      values at start, then whatever the utility announces: 1279 the whole\n"
+      "      file, 1298 the profile, 1227 the light, ...) and shows them in a small\n"
+      "      window beside the utility's. When a utility starts, the fields its\n"
+      "      first start left unset (-1) get the device's values and the utility is\n"
+      "      told with 1285 (kind 8, and kind 10 for the lighting mode); after 1277\n"
+      "      the device reconnects and 1280 follows. These lines start with\n"
+      "      \"device fill\" and \"device post\".\n"
+      "      --ini        the settings file (default: the roaming application-data\n"
+      "                   folder + \\ZELT-7700 PERIX\\GamingMouse\\Mouse.ini)\n"
+      "      --log        the log file, replaced at start (default:\n"
+      "                   DeviceServiceStandIn.log beside the settings file)\n"
+      "      --no-device  only log and forward: no device, no window, no requests of\n"
+      "                   its own\n"
       "\n"
       "  DeviceServiceStandIn --send MESSAGE [WPARAM [LPARAM]]\n"
       "      Hands a request to the running stand-in, which posts it to the window\n"
@@ -164,6 +259,15 @@ int Send(int argc, wchar_t** argv) {
   }
 }
 
+// The folder of this program, with its trailing backslash: the utility's
+// string file beside it names the lighting modes.
+std::wstring ProgramFolder() {
+  wchar_t path[MAX_PATH] = {};
+  const DWORD n = ::GetModuleFileNameW(nullptr, path, MAX_PATH);
+  std::wstring folder(path, n < MAX_PATH ? n : 0);
+  return folder.substr(0, folder.find_last_of(L"\\/") + 1);
+}
+
 std::wstring DefaultIniPath() {
   wchar_t folder[MAX_PATH] = {};
   if (FAILED(::SHGetFolderPathW(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, folder))) {
@@ -199,6 +303,12 @@ int Serve(const std::wstring& iniPath, std::wstring logPath) {
     return 2;
   }
   WriteLine("ready ini=" + Utf8(iniPath));
+  if (g_deviceOn) {
+    // The device starts from what the file holds where it holds anything.
+    g_device.Take(iniPath, standin::Scope::All);
+    g_deviceWindow.Create(g_device, ProgramFolder());
+    ::SetTimer(window, kWatchTimer, kWatchMs, nullptr);
+  }
   MSG message;
   while (::GetMessageW(&message, nullptr, 0, 0) > 0) {
     ::DispatchMessageW(&message);
@@ -225,6 +335,8 @@ int wmain(int argc, wchar_t** argv) {
       iniPath = argv[++i];
     } else if (std::wcscmp(argv[i], L"--log") == 0 && i + 1 < argc) {
       logPath = argv[++i];
+    } else if (std::wcscmp(argv[i], L"--no-device") == 0) {
+      g_deviceOn = false;
     } else {
       Usage(stderr);
       return 2;

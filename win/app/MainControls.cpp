@@ -1,8 +1,8 @@
 #include "app/MainControls.h"
 
 #include "controls/BitmapBtn.h"
-#include "controls/ClrEdit.h"
 #include "controls/SkinImage.h"
+#include "controls/SkinnedControls.h"
 #include "controls/StaticTrans.h"
 #include "framework/StartupClock.h"
 
@@ -16,37 +16,6 @@ std::u16string Utf16(std::string_view text) { return std::u16string(text.begin()
 RECT ToRect(const Rect& r) { return RECT{r.left, r.top, r.right, r.bottom}; }
 
 std::size_t ImageSlot(SkinImage image) { return static_cast<std::size_t>(image); }
-
-SkinImage SkinImageFromKey(std::string_view key) {
-  if (key == "Main") return SkinImage::Main;
-  if (key == "Over") return SkinImage::Over;
-  if (key == "Down") return SkinImage::Down;
-  if (key == "Disabled") return SkinImage::Disabled;
-  return SkinImage::None;
-}
-
-DWORD LabelStyle(const ControlLayout& layout) {
-  DWORD style = SS_NOPREFIX;
-  switch (layout.align) {
-    case TextAlign::Left: style |= SS_LEFT; break;
-    case TextAlign::Center: style |= SS_CENTER; break;
-    case TextAlign::Right: style |= SS_RIGHT; break;
-  }
-  if (layout.Has(ControlFlag::VerticalCenter)) style |= SS_CENTERIMAGE;
-  return style;
-}
-
-DWORD EditStyle(const ControlLayout& layout) {
-  DWORD style = ES_AUTOHSCROLL;
-  switch (layout.align) {
-    case TextAlign::Left: style |= ES_LEFT; break;
-    case TextAlign::Center: style |= ES_CENTER; break;
-    case TextAlign::Right: style |= ES_RIGHT; break;
-  }
-  if (layout.Has(ControlFlag::DigitsOnly)) style |= ES_NUMBER;
-  if (layout.Has(ControlFlag::ReadOnly)) style |= WS_DISABLED;
-  return style;
-}
 
 }  // namespace
 
@@ -101,7 +70,7 @@ void CMainControls::BuildPage(const PageLayout& page) {
   for (std::string_view key : page.screenKeys) {
     const std::u16string file = m_texts->SkinString(skinFile, u"Screen", Utf16(key));
     // An empty entry would name the skin folder itself: no image.
-    images[ImageSlot(SkinImageFromKey(key))] = file.empty() ? nullptr : LoadSkinImage(Wide(file));
+    images[ImageSlot(SkinImageFromName(key))] = file.empty() ? nullptr : LoadSkinImage(Wide(file));
   }
   Gdiplus::Bitmap* main = images[ImageSlot(SkinImage::Main)].get();
   if (page.page == Page::Home) {
@@ -126,66 +95,19 @@ void CMainControls::BuildPage(const PageLayout& page) {
 std::unique_ptr<CWindowBase> CMainControls::Create(const ControlLayout& layout, const PageImages& images,
                                                    HWND parent) {
   ScopedStartupPhase phase(StartupPhase::ControlCreation);
-  const RECT rect = ToRect(layout.rect);
-  const int width = layout.rect.Width();
-  const int height = layout.rect.Height();
-  const auto pageImage = [&images](SkinImage image) {
-    return image == SkinImage::None ? nullptr : images[ImageSlot(image)].get();
-  };
-  switch (layout.kind) {
-    case ControlKind::ImageButton:
-    case ControlKind::CheckButton: {
-      auto button = std::make_unique<CBitmapBtn>();
-      if (!button->Create(L"", 0, rect, parent, 0)) return button;
-      button->SetImages(layout.rect.left, layout.rect.top, width, height, pageImage(layout.looks.normal),
-                        pageImage(layout.looks.highlighted), pageImage(layout.looks.pressed),
-                        pageImage(layout.looks.disabled));
-      button->SetToggleMode(layout.Has(ControlFlag::ToggleMode));
-      if (layout.Has(ControlFlag::WordWrap)) {
-        button->SetTextBox(RECT{0, 0, width, height}, TextBoxLayout::CentredWrapped);
-      } else if (layout.Has(ControlFlag::VerticalCenter)) {
-        button->SetTextBox(RECT{0, 0, width, height}, TextBoxLayout::CentredSingleLine);
-      }
-      return button;
-    }
-    case ControlKind::Label: {
-      auto label = std::make_unique<CStaticTrans>();
-      label->Create(L"", LabelStyle(layout), rect, parent);
-      return label;
-    }
-    case ControlKind::EditBox: {
-      auto edit = std::make_unique<CClrEdit>();
-      if (edit->Create(L"", EditStyle(layout), rect, parent, static_cast<UINT>(layout.controlId)) &&
-          layout.maxChars > 0) {
-        SendMessageW(edit->Handle(), EM_LIMITTEXT, static_cast<WPARAM>(layout.maxChars), 0);
-      }
-      return edit;
-    }
-    case ControlKind::SliderBar: {
-      auto bar = std::make_unique<CPngHSliderBar>();
-      const std::wstring thumb = L"skins\\" + Wide(layout.slider.thumb);
-      if (!bar->Create(thumb, L"", rect, parent, static_cast<UINT>(layout.controlId))) return bar;
-      if (layout.slider.filled == SkinImage::None) {
-        bar->SetBackground(rect, pageImage(layout.slider.background));
-      } else {
-        bar->SetBackground(rect, pageImage(layout.slider.background), pageImage(layout.slider.filled));
-      }
-      bar->SetRange(layout.slider.minimum, layout.slider.maximum);
-      return bar;
-    }
-    case ControlKind::ColorPicker: {
-      auto picker = std::make_unique<COwnColorSelect>();
-      picker->Create(rect, parent, static_cast<UINT>(layout.controlId));
-      return picker;
-    }
-    case ControlKind::ListBox: {
-      auto list = std::make_unique<CListBoxEx>();
-      list->Create(rect, parent, static_cast<UINT>(layout.controlId));
-      return list;
-    }
-    case ControlKind::MacroDisplay: break;  // only the key dialogs have one
+  if (layout.kind == ControlKind::ColorPicker) {
+    auto picker = std::make_unique<COwnColorSelect>();
+    picker->Create(ToRect(layout.rect), parent, static_cast<UINT>(layout.controlId));
+    return picker;
   }
-  return nullptr;
+  WindowImages windowImages{};
+  for (SkinImage image : {SkinImage::Main, SkinImage::Over, SkinImage::Down, SkinImage::Disabled}) {
+    windowImages[ImageSlot(image)] = images[ImageSlot(image)].get();
+  }
+  // Image buttons are told apart by handle; labels keep the static default.
+  UINT id = static_cast<UINT>(layout.controlId);
+  if (layout.kind == ControlKind::Label) id = kStaticTransDefaultId;
+  return CreateSkinnedControl(layout, windowImages, parent, id);
 }
 
 std::optional<Control> CMainControls::ControlOf(HWND hwnd) const {
@@ -208,18 +130,7 @@ COwnColorSelect* CMainControls::Picker() const {
 CListBoxEx* CMainControls::ActionList() const { return static_cast<CListBoxEx*>(Window(Control::MacroActionList)); }
 
 void CMainControls::ApplyCaption(Control control, const std::u16string& caption) {
-  CWindowBase* window = Window(control);
-  if (!window) return;
-  switch (LayoutOf(control).kind) {
-    case ControlKind::ImageButton:
-    case ControlKind::CheckButton: static_cast<CBitmapBtn*>(window)->SetCaption(Wide(caption), 0, 1); break;
-    case ControlKind::Label: static_cast<CStaticTrans*>(window)->SetCaption(Wide(caption)); break;
-    case ControlKind::EditBox: window->SetText(Wide(caption)); break;
-    case ControlKind::SliderBar:
-    case ControlKind::ColorPicker:
-    case ControlKind::ListBox:
-    case ControlKind::MacroDisplay: break;  // no caption to show
-  }
+  if (CWindowBase* window = Window(control)) SetSkinnedControlText(LayoutOf(control), *window, Wide(caption));
 }
 
 void CMainControls::ApplyChecked(Control control, bool checked) {

@@ -6,7 +6,13 @@
 
 #include "app/FileDialogs.h"
 #include "app/QMcfgDlg.h"
+#include "dialogs/DPIShift.h"
 #include "dialogs/EditDelay.h"
+#include "dialogs/GunfireDlg.h"
+#include "dialogs/KeyExDlg.h"
+#include "dialogs/MacroSelDlg.h"
+#include "dialogs/RenameProfileDlg.h"
+#include "dialogs/XShoot.h"
 
 namespace perix::win {
 namespace {
@@ -21,14 +27,28 @@ bool CMainUiHost::Warn(std::u16string_view text, bool okCancel) {
   return MessageBoxW(m_window.Handle(), Wide(text).c_str(), L"Warning", type) == IDOK;
 }
 
+FileDialogOptions CMainUiHost::InProgramFolder(const FileDialogOptions& options) const {
+  // A relative initial folder (the macro page's "Macro\") is one of the
+  // program's own folders.
+  FileDialogOptions resolved = options;
+  const std::u16string& folder = options.initialFolder;
+  const bool relative = !folder.empty() && folder.find(u':') == std::u16string::npos && folder[0] != u'\\' &&
+                        folder[0] != u'/';
+  if (relative) {
+    const std::wstring& program = m_window.ProgramFolder();
+    resolved.initialFolder = std::u16string(program.begin(), program.end()) + folder;
+  }
+  return resolved;
+}
+
 std::optional<std::u16string> CMainUiHost::ChooseFileToOpen(const FileDialogOptions& options) {
   m_window.ClosePopup();
-  return ShowFileDialog(m_window.Handle(), options, false);
+  return ShowFileDialog(m_window.Handle(), InProgramFolder(options), false);
 }
 
 std::optional<std::u16string> CMainUiHost::ChooseFileToSave(const FileDialogOptions& options) {
   m_window.ClosePopup();
-  return ShowFileDialog(m_window.Handle(), options, true);
+  return ShowFileDialog(m_window.Handle(), InProgramFolder(options), true);
 }
 
 void CMainUiHost::OpenWebAddress(std::u16string_view address) {
@@ -53,31 +73,49 @@ void CMainUiHost::MinimiseMainWindow() {
   if (HWND window = m_window.Handle()) SendMessageW(window, WM_SYSCOMMAND, SC_MINIMIZE, 0);
 }
 
-bool CMainUiHost::RunNumberEntry(NumberEntry& entry) {
+template <typename Dialog, typename Edited>
+bool CMainUiHost::RunDialog(Edited& edited) {
   m_window.ClosePopup();
+  Dialog dialog(edited, m_window.Texts());
+  return dialog.DoModal(m_window.Handle()) == IDOK;
+}
+
+bool CMainUiHost::RunNumberEntry(NumberEntry& entry) {
   // The caller's entry changes only on OK.
   NumberEntry edited = entry;
-  CEditDelay dialog(edited, m_window.Texts());
-  if (dialog.DoModal(m_window.Handle()) != IDOK) return false;
+  if (!RunDialog<CEditDelay>(edited)) return false;
   entry = edited;
   return true;
 }
 
-// The button dialogs' windows follow; until then they answer as cancelled.
-bool CMainUiHost::RunKeyDialog(SingleKeyCapture&) { return false; }
-bool CMainUiHost::RunFireKeyDialog(FireKeyEditor&) { return false; }
-bool CMainUiHost::RunXShootDialog(XShootEditor&) { return false; }
-bool CMainUiHost::RunDpiShiftDialog(DpiShiftEditor&) { return false; }
-bool CMainUiHost::RunMacroSelection(MacroSelection&) { return false; }
+bool CMainUiHost::RunKeyDialog(SingleKeyCapture& capture) { return RunDialog<CKeyExDlg>(capture); }
+bool CMainUiHost::RunFireKeyDialog(FireKeyEditor& editor) { return RunDialog<CGunfireDlg>(editor); }
+bool CMainUiHost::RunXShootDialog(XShootEditor& editor) { return RunDialog<CXShoot>(editor); }
+bool CMainUiHost::RunDpiShiftDialog(DpiShiftEditor& editor) { return RunDialog<CDPIShift>(editor); }
+
+bool CMainUiHost::RunMacroSelection(MacroSelection& selection) { return RunDialog<CMacroSelDlg>(selection); }
 
 // The rename dialog comes with the macro page; until then it answers as
 // cancelled.
 
-std::optional<std::u16string> CMainUiHost::RunRenameDialog(std::u16string_view) { return std::nullopt; }
+std::optional<std::u16string> CMainUiHost::RunRenameDialog(std::u16string_view current) {
+  m_window.ClosePopup();
+  CRenameProfileDlg dialog{std::u16string(current), m_window.Texts()};
+  if (dialog.DoModal(m_window.Handle()) != IDOK) return std::nullopt;
+  return dialog.Name();
+}
 
 void CMainUiHost::OpenPopupMenu(const PopupMenuRequest& request) { m_window.OpenPopupMenu(request); }
 
 void CMainUiHost::ClosePopupMenu() { m_window.ClosePopup(); }
+
+void CMainUiHost::OpenMacroNameMenu(const std::vector<std::u16string>& names, Point origin) {
+  m_window.OpenMacroNameMenu(names, origin);
+}
+
+void CMainUiHost::CloseMacroNameMenu() { m_window.CloseMacroNameMenu(); }
+
+bool CMainUiHost::MacroNameMenuOpen() { return m_window.MacroNameMenuOpen(); }
 
 void CMainUiHost::EnableHook(bool enable) { m_window.Hook().Enable(enable ? 1 : 0); }
 

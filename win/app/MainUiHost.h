@@ -30,10 +30,18 @@ class CMainUiHost final : public UiHost {
   std::optional<std::u16string> RunRenameDialog(std::u16string_view current) override;
   void OpenPopupMenu(const PopupMenuRequest& request) override;
   void ClosePopupMenu() override;
+  void OpenMacroNameMenu(const std::vector<std::u16string>& names, Point origin) override;
+  void CloseMacroNameMenu() override;
+  bool MacroNameMenuOpen() override;
   void EnableHook(bool enable) override;
   void Trace(std::u16string_view line) override;
 
  private:
+  // Runs a skinned dialog on what it edits, over the main window.
+  template <typename Dialog, typename Edited>
+  bool RunDialog(Edited& edited);
+  FileDialogOptions InProgramFolder(const FileDialogOptions& options) const;
+
   CQMcfgDlg& m_window;  // not owned: the window owns this
 };
 

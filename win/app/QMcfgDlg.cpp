@@ -68,8 +68,13 @@ PERIX_BEGIN_MESSAGE_TABLE(CQMcfgDlg, CDialogBase)
   OnMessage<&CQMcfgDlg::OnServiceRequest>(ServiceRequest::HidePages),
   OnMessage<&CQMcfgDlg::OnServiceRequest>(WindowMessage::Unhandled1282),
   OnMessage<&CQMcfgDlg::OnMenuChoice>(kMenuChoiceMessage),
-  // Keys from the hook matter only while a macro is recorded.
-  OnMessage<&CQMcfgDlg::OnIgnored>(WindowMessage::HookKey),
+  OnMessage<&CQMcfgDlg::OnMacroNameChosen>(kMacroNameChosenMessage),
+  OnMessage<&CQMcfgDlg::OnActionListReport>(kListRightReleaseMessage),
+  OnMessage<&CQMcfgDlg::OnActionListReport>(kListLeftPressMessage),
+  OnMessage<&CQMcfgDlg::OnActionListReport>(kListPauseDoubleClickMessage),
+  OnMessage<&CQMcfgDlg::OnActionListReport>(kListMovementDoubleClickMessage),
+  OnMessage<&CQMcfgDlg::OnEditKeyUp>(kEditKeyUpMessage),
+  OnMessage<&CQMcfgDlg::OnHookKey>(WindowMessage::HookKey),
   OnMessage<&CQMcfgDlg::OnStartDiagnostics>(kStartDiagnostics),
   OnMessage<&CQMcfgDlg::OnBuildOtherPages>(kBuildOtherPages),
 PERIX_END_MESSAGE_TABLE(CQMcfgDlg, CDialogBase)
@@ -82,6 +87,7 @@ CQMcfgDlg::CQMcfgDlg(DiagnosticOptions diagnostics)
 CQMcfgDlg::~CQMcfgDlg() {
   // The controls' windows go while their objects are whole.
   m_popup.reset();
+  m_nameMenu.reset();
   DestroyWindow();
 }
 
@@ -216,6 +222,7 @@ LRESULT CQMcfgDlg::OnDestroy(WPARAM, LPARAM) {
   m_hook.Enable(0);
   m_hook.Remove();
   m_popup.reset();
+  m_nameMenu.reset();
   m_numbersFont.reset();
   m_controls.ReleasePageImages();
   if (!m_savedDirectory.empty()) SetCurrentDirectoryW(m_savedDirectory.c_str());
@@ -226,14 +233,16 @@ LRESULT CQMcfgDlg::OnDestroy(WPARAM, LPARAM) {
 // The view
 
 void CQMcfgDlg::ApplyView() {
-  if (!m_model || !Handle()) return;
+  if (!m_model || !Handle() || m_applyingView) return;
   const MainView& view = m_model->View();
   // A page switch shows and hides dozens of controls. With the window's
   // redrawing off that costs no painting; the page then paints once, whole.
   const std::optional<int> shown = m_renderer.AppliedPage();
   const bool switching = shown && *shown != view.page && IsWindowVisible(Handle());
   if (switching) SendMessageW(Handle(), WM_SETREDRAW, FALSE, 0);
+  m_applyingView = true;
   const CViewRenderer::Repaint repaint = m_renderer.Apply(view, m_controls);
+  m_applyingView = false;
   if (switching) SendMessageW(Handle(), WM_SETREDRAW, TRUE, 0);
   if (repaint.page) {
     RepaintAll();
@@ -341,6 +350,10 @@ LRESULT CQMcfgDlg::OnBackgroundPress(WPARAM, LPARAM lParam) {
 LRESULT CQMcfgDlg::OnControlCommand(WPARAM wParam, LPARAM lParam) {
   const std::optional<Control> control = m_controls.ControlOf(reinterpret_cast<HWND>(lParam));
   const UINT code = HIWORD(wParam);
+  if (control && code == EN_CHANGE && LayoutOf(*control).kind == ControlKind::EditBox) {
+    EditBoxChanged(*control);
+    return 0;
+  }
   const bool click = code == BN_CLICKED || code == BN_DOUBLECLICKED;
   if (!control || !click || !m_model) return Default();
   const ControlKind kind = LayoutOf(*control).kind;
@@ -390,7 +403,85 @@ LRESULT CQMcfgDlg::OnMenuChoice(WPARAM wParam, LPARAM lParam) {
   return 0;
 }
 
-LRESULT CQMcfgDlg::OnIgnored(WPARAM, LPARAM) { return 0; }
+// ---------------------------------------------------------------------------
+// The macro page
+
+void CQMcfgDlg::EditBoxChanged(Control control) {
+  // The renderer's own texts are what the model already holds.
+  if (!m_model || m_applyingView) return;
+  CWindowBase* box = m_controls.Window(control);
+  if (!box) return;
+  const std::wstring text = box->Text();
+  const std::u16string typed = Utf16(text);
+  // The box already shows what was typed; setting it again would move the caret.
+  m_renderer.NoteCaptionShows(control, typed);
+  if (control == Control::MacroDelayBox) {
+    m_model->Macro().OnDelayBoxText(typed);
+  } else if (control == Control::MacroLoopBox) {
+    m_model->Macro().OnLoopBoxText(typed);
+  } else {
+    return;
+  }
+  ApplyView();
+}
+
+LRESULT CQMcfgDlg::OnEditKeyUp(WPARAM, LPARAM lParam) {
+  // Every text change already arrives as EN_CHANGE; a key release of the
+  // loop or delay box reads the box once more, which changes nothing when
+  // the text is the one reported.
+  for (Control control : {Control::MacroDelayBox, Control::MacroLoopBox}) {
+    if (LayoutOf(control).controlId == static_cast<int>(lParam)) EditBoxChanged(control);
+  }
+  return 0;
+}
+
+LRESULT CQMcfgDlg::OnMacroNameChosen(WPARAM wParam, LPARAM) {
+  m_nameMenu.reset();
+  if (!m_model) return 0;
+  m_model->Macro().OnMacroNameChosen(static_cast<int>(wParam));
+  ApplyView();
+  return 0;
+}
+
+LRESULT CQMcfgDlg::OnActionListReport(WPARAM wParam, LPARAM) {
+  if (!m_model) return 0;
+  const int line = static_cast<int>(static_cast<std::intptr_t>(wParam));
+  MacroPage& page = m_model->Macro();
+  switch (MessageBeingHandled()) {
+    case kListRightReleaseMessage: {
+      // The menu opens where the button was released.
+      const DWORD at = GetMessagePos();
+      POINT pointer{GET_X_LPARAM(at), GET_Y_LPARAM(at)};
+      ScreenToClient(Handle(), &pointer);
+      page.OnListRightRelease(line, Point{pointer.x, pointer.y});
+      break;
+    }
+    case kListLeftPressMessage: page.OnListPress(line); break;
+    case kListPauseDoubleClickMessage: page.OnPauseDoubleClick(line); break;
+    case kListMovementDoubleClickMessage: page.OnMovementDoubleClick(line); break;
+    default: break;
+  }
+  ApplyView();
+  return 0;
+}
+
+LRESULT CQMcfgDlg::OnHookKey(WPARAM wParam, LPARAM lParam) {
+  if (!m_model) return 0;
+  const int result = m_model->Macro().OnHookKey(static_cast<unsigned>(wParam), static_cast<unsigned>(lParam));
+  if (result != 0) ApplyView();
+  return result;
+}
+
+void CQMcfgDlg::OpenMacroNameMenu(const std::vector<std::u16string>& names, Point origin) {
+  m_nameMenu.reset();
+  std::vector<std::wstring> rows;
+  rows.reserve(names.size());
+  for (const std::u16string& name : names) rows.push_back(Wide(name));
+  POINT screen{origin.x, origin.y};
+  ClientToScreen(Handle(), &screen);
+  auto menu = std::make_unique<CMacroNameMenu>();
+  if (menu->Open(Handle(), screen, rows)) m_nameMenu = std::move(menu);
+}
 
 // ---------------------------------------------------------------------------
 // Popup menus

@@ -26,6 +26,7 @@
 #include "app/CountingFileSystem.h"
 #include "app/ViewRenderer.h"
 #include "controls/BmpMenu.h"
+#include "controls/MacroNameMenu.h"
 #include "framework/Dialog.h"
 #include "framework/Gdi.h"
 #include "skin/SkinTexts.h"
@@ -70,7 +71,6 @@ class CQMcfgDlg : public CDialogBase {
   LRESULT OnColourChosen(WPARAM, LPARAM);
   LRESULT OnServiceRequest(WPARAM, LPARAM);
   LRESULT OnMenuChoice(WPARAM, LPARAM);
-  LRESULT OnIgnored(WPARAM, LPARAM);
   LRESULT OnStartDiagnostics(WPARAM, LPARAM);
 
   void BuildMainWindow();
@@ -85,7 +85,21 @@ class CQMcfgDlg : public CDialogBase {
   // Opens a skinned popup menu as the page logic asked (PopupMenu.h), closing
   // the open one first.
   void OpenPopupMenu(const PopupMenuRequest& request);
+  // The macro name menu, opened at `origin` in client coordinates; one at a
+  // time.
+  void OpenMacroNameMenu(const std::vector<std::u16string>& names, Point origin);
+  void CloseMacroNameMenu() { m_nameMenu.reset(); }
+  bool MacroNameMenuOpen() const { return m_nameMenu != nullptr; }
   void ReportFirstPaint();
+
+  // The macro page's messages: the name menu's choice, the action list's
+  // reports, the boxes' key releases and the hook's key events.
+  LRESULT OnMacroNameChosen(WPARAM, LPARAM);
+  LRESULT OnActionListReport(WPARAM, LPARAM);
+  LRESULT OnEditKeyUp(WPARAM, LPARAM);
+  LRESULT OnHookKey(WPARAM, LPARAM);
+  // A box of the macro page reports its text to the model.
+  void EditBoxChanged(Control control);
 
   // Diagnostics (Diagnostics.h); QMcfgDlg_diagnostics.cpp.
   void ClickControl(Control control);
@@ -109,6 +123,8 @@ class CQMcfgDlg : public CDialogBase {
   std::unique_ptr<ConfigSession> m_session;  // owned; made once the data folder is known
   std::unique_ptr<MainWindowModel> m_model;  // owned; uses m_session, m_ui, *m_texts
   std::unique_ptr<CBmpMenu> m_popup;         // owned; the open popup menu
+  std::unique_ptr<CMacroNameMenu> m_nameMenu;  // owned; the open macro name menu
+  bool m_applyingView = false;  // the renderer is setting texts: their change reports are its own
   HICON m_icon = nullptr;                    // shared resource icons, never destroyed
   HICON m_smallIcon = nullptr;
   FontHandle m_numbersFont;                  // owned; the macro page's numbers

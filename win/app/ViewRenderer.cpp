@@ -18,6 +18,13 @@ CViewRenderer::Repaint CViewRenderer::Apply(const MainView& view, CMainControls&
     if (COwnColorSelect* picker = controls.Picker()) picker->SetColour(view.pickerColour);
   }
 
+  // The action list is filled again only when its lines changed.
+  if (CListBoxEx* list = controls.ActionList()) {
+    const bool linesChanged = fresh || view.actionLines != m_applied->actionLines;
+    if (linesChanged) list->SetLines(view.actionLines);
+    if (linesChanged || view.actionSelection != m_applied->actionSelection) list->Select(view.actionSelection);
+  }
+
   repaint.macroNumbers =
       !fresh && (view.macroLine1 != m_applied->macroLine1 || view.macroLine2 != m_applied->macroLine2);
   m_applied = view;
@@ -42,10 +49,20 @@ void CViewRenderer::ApplyToPage(Page page, CMainControls& controls) const {
   if (PageOf(Control::LightingColorPicker) == page) {
     if (COwnColorSelect* picker = controls.Picker()) picker->SetColour(m_applied->pickerColour);
   }
+  if (PageOf(Control::MacroActionList) == page) {
+    if (CListBoxEx* list = controls.ActionList()) {
+      list->SetLines(m_applied->actionLines);
+      list->Select(m_applied->actionSelection);
+    }
+  }
 }
 
 void CViewRenderer::NoteSliderShows(Control slider, int position) {
   if (m_applied) (*m_applied)[slider].position = position;
+}
+
+void CViewRenderer::NoteCaptionShows(Control control, const std::u16string& caption) {
+  if (m_applied) (*m_applied)[control].caption = caption;
 }
 
 void CViewRenderer::NotePickerShows(std::uint32_t colour) {

@@ -31,6 +31,8 @@ class CViewRenderer {
   void ApplyToPage(Page page, CMainControls& controls) const;
 
   void NoteSliderShows(Control slider, int position);
+  // An edit box already shows the text the user typed.
+  void NoteCaptionShows(Control control, const std::u16string& caption);
   void NotePickerShows(std::uint32_t colour);
   // The next Apply sets everything again.
   void Reset() { m_applied.reset(); }

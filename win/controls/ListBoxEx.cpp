@@ -9,7 +9,7 @@ constexpr int kItemHeight = 20;
 constexpr int kIconSize = 18;
 constexpr int kFontHeight = 16;
 
-bool HasPicture(LPARAM data) { return data != kListNoPicture && data != kListPauseLine; }
+bool HasPicture(LPARAM data) { return data != kListNoPicture && data != kListMovementLine; }
 
 }  // namespace
 
@@ -55,6 +55,23 @@ int CListBoxEx::InsertLine(int index, std::wstring_view text, LPARAM data) {
 void CListBoxEx::Clear() {
   if (Handle()) SendMessageW(Handle(), LB_RESETCONTENT, 0, 0);
   m_hovered = -1;
+}
+
+void CListBoxEx::SetLines(const std::vector<ActionLine>& lines) {
+  if (!Handle()) return;
+  SendMessageW(Handle(), WM_SETREDRAW, FALSE, 0);
+  Clear();
+  for (const ActionLine& line : lines) AddLine(std::wstring(line.text.begin(), line.text.end()), line.marker);
+  SendMessageW(Handle(), WM_SETREDRAW, TRUE, 0);
+  Invalidate(true);
+}
+
+void CListBoxEx::Select(int index) {
+  if (Handle()) SendMessageW(Handle(), LB_SETCURSEL, static_cast<WPARAM>(index), 0);
+}
+
+int CListBoxEx::Selected() const {
+  return Handle() ? static_cast<int>(SendMessageW(Handle(), LB_GETCURSEL, 0, 0)) : -1;
 }
 
 int CListBoxEx::Count() const {
@@ -125,7 +142,7 @@ LRESULT CListBoxEx::OnLeftDoubleClick(WPARAM, LPARAM lParam) {
   const LPARAM data = DataOf(index);
   HWND parent = Parent();
   if (!parent || data == kListReleaseArrow || data == kListPressArrow) return result;
-  PostMessageW(parent, data == kListPauseLine ? kListPauseDoubleClickMessage : kListDoubleClickMessage,
+  PostMessageW(parent, data == kListMovementLine ? kListMovementDoubleClickMessage : kListPauseDoubleClickMessage,
                static_cast<WPARAM>(index), 0);
   return result;
 }

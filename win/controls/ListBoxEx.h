@@ -8,13 +8,17 @@
 //   0x3400 right button released, 0x3402 left button pressed: to the owner
 //     window with lParam = the line's item data (nothing when that is -1),
 //     or, without an owner, to the parent with lParam 0;
-//   0x3403 / 0x3404 double-click on a line with data other than 148/149 /
-//     with data 160: to the parent, lParam 0.
+//   0x3403 / 0x3404 double-click on a pause line (any data but 148, 149 and
+//     160) / on a movement line (data 160): to the parent, lParam 0. Key and
+//     button lines report no double-click.
 // Keys are swallowed: the list has no keyboard navigation.
 
 #include <array>
 #include <cstdint>
 #include <string_view>
+#include <vector>
+
+#include "macros/MacroListing.h"
 
 #include "controls/SkinFont.h"
 #include "framework/Gdi.h"
@@ -24,11 +28,11 @@ namespace perix::win {
 
 inline constexpr UINT kListRightReleaseMessage = 0x3400;
 inline constexpr UINT kListLeftPressMessage = 0x3402;
-inline constexpr UINT kListDoubleClickMessage = 0x3403;
-inline constexpr UINT kListPauseDoubleClickMessage = 0x3404;
+inline constexpr UINT kListPauseDoubleClickMessage = 0x3403;
+inline constexpr UINT kListMovementDoubleClickMessage = 0x3404;
 
 inline constexpr LPARAM kListNoPicture = 0;
-inline constexpr LPARAM kListPauseLine = 160;
+inline constexpr LPARAM kListMovementLine = 160;
 inline constexpr LPARAM kListReleaseArrow = 148;
 inline constexpr LPARAM kListPressArrow = 149;
 
@@ -43,6 +47,11 @@ class CListBoxEx : public CWindowBase {
   int InsertLine(int index, std::wstring_view text, LPARAM data);
   void Clear();
   int Count() const;
+  // Replaces every line at once (one repaint), each with its marker as data.
+  void SetLines(const std::vector<ActionLine>& lines);
+  // Selects a line and scrolls it into view; -1 selects none.
+  void Select(int index);
+  int Selected() const;
 
   void SetTextColors(COLORREF text, COLORREF selectedText);
   // The fill of the highlighted line and of everything else; repaints.

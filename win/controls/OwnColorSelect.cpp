@@ -92,7 +92,11 @@ void COwnColorSelect::Redraw() {
 void COwnColorSelect::Apply(const PickerReaction& reaction) {
   HWND self = Handle();
   if (reaction.takeFocus) SetFocus(self);
-  if (reaction.refillBoxes) FillBoxes();
+  if (reaction.refillBoxes) {
+    FillBoxes();
+  } else if (reaction.refillHex) {
+    m_boxes[3].SetText(Wide(m_picker.Hex()));
+  }
   if (reaction.redraw) Redraw();
   if (reaction.capture) SetCapture(self);
   if (reaction.release && GetCapture() == self) ReleaseCapture();

@@ -19,7 +19,7 @@ Gdiplus::Bitmap* ImageOf(const WindowImages& images, SkinImage image) {
 }
 
 DWORD LabelStyle(const ControlLayout& layout) {
-  DWORD style = SS_NOPREFIX | WS_VISIBLE;
+  DWORD style = SS_NOPREFIX;
   switch (layout.align) {
     case TextAlign::Left: style |= SS_LEFT; break;
     case TextAlign::Center: style |= SS_CENTER; break;
@@ -30,7 +30,7 @@ DWORD LabelStyle(const ControlLayout& layout) {
 }
 
 DWORD EditStyle(const ControlLayout& layout) {
-  DWORD style = ES_AUTOHSCROLL | WS_VISIBLE;
+  DWORD style = ES_AUTOHSCROLL;
   switch (layout.align) {
     case TextAlign::Left: style |= ES_LEFT; break;
     case TextAlign::Center: style |= ES_CENTER; break;
@@ -52,7 +52,7 @@ std::unique_ptr<CWindowBase> CreateSkinnedControl(const ControlLayout& layout, c
     case ControlKind::ImageButton:
     case ControlKind::CheckButton: {
       auto button = std::make_unique<CBitmapBtn>();
-      if (!button->Create(L"", WS_VISIBLE, rect, parent, id)) return button;
+      if (!button->Create(L"", 0, rect, parent, id)) return button;
       button->SetImages(layout.rect.left, layout.rect.top, width, height, ImageOf(images, layout.looks.normal),
                         ImageOf(images, layout.looks.highlighted), ImageOf(images, layout.looks.pressed),
                         ImageOf(images, layout.looks.disabled));
@@ -67,6 +67,7 @@ std::unique_ptr<CWindowBase> CreateSkinnedControl(const ControlLayout& layout, c
     case ControlKind::Label: {
       auto label = std::make_unique<CStaticTrans>();
       label->Create(L"", LabelStyle(layout), rect, parent, id);
+      if (layout.fontHeight > 0) label->SetFontHeight(layout.fontHeight);
       return label;
     }
     case ControlKind::EditBox: {
@@ -95,7 +96,7 @@ std::unique_ptr<CWindowBase> CreateSkinnedControl(const ControlLayout& layout, c
     }
     case ControlKind::MacroDisplay: {
       auto display = std::make_unique<CVantorMacroDisplay>();
-      display->Create(rect, parent, id);
+      display->Create(rect, parent, id, 0);
       return display;
     }
     case ControlKind::ColorPicker: break;

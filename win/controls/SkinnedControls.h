@@ -17,10 +17,10 @@ namespace perix::win {
 // Down, Disabled); any may be null.
 using WindowImages = std::array<Gdiplus::Bitmap*, 5>;
 
-// The control at its place, a child of `parent` with window ID `id`; its
-// looks are cut from `images` as the layout says. Null for kinds that need
-// more than a layout (the colour picker); a control whose window could not
-// be made comes back without a handle.
+// The control at its place, hidden, a child of `parent` with window ID `id`;
+// its looks are cut from `images` as the layout says. Null for kinds that
+// need more than a layout (the colour picker); a control whose window could
+// not be made comes back without a handle.
 std::unique_ptr<CWindowBase> CreateSkinnedControl(const ControlLayout& layout, const WindowImages& images,
                                                   HWND parent, UINT id);
 

@@ -17,13 +17,7 @@ void CEditDelay::OnOpen() {
 void CEditDelay::OnEditChanged(int control) {
   if (control != static_cast<int>(NumberEntryControl::NumberBox)) return;
   const auto replacement = m_entry.OnTextChanged(ControlText(control));
-  if (!replacement) return;
-  // The rewritten text reports a change of its own, which then agrees.
-  SetControlText(control, *replacement);
-  if (CWindowBase* box = ControlWindow(control)) {
-    const auto end = static_cast<LPARAM>(replacement->size());
-    SendMessageW(box->Handle(), EM_SETSEL, static_cast<WPARAM>(end), end);
-  }
+  if (replacement) ReplaceEditText(control, *replacement);
 }
 
 }  // namespace perix::win

@@ -15,18 +15,13 @@ namespace {
 // that the edit boxes' key reports (which carry only an ID) can be told apart.
 constexpr UINT kFirstFrameId = 0x7000;
 constexpr int kMaskTolerance = 8;
+constexpr RgbColor kMaskKey{static_cast<std::uint8_t>(kSkinKeyColor >> 16), static_cast<std::uint8_t>(kSkinKeyColor >> 8),
+                            static_cast<std::uint8_t>(kSkinKeyColor)};
 
 std::wstring Wide(std::u16string_view text) { return std::wstring(text.begin(), text.end()); }
 std::u16string Utf16(std::string_view text) { return std::u16string(text.begin(), text.end()); }
 std::u16string Utf16(std::wstring_view text) { return std::u16string(text.begin(), text.end()); }
 
-SkinImage SkinImageFromKey(std::string_view key) {
-  if (key == "Main") return SkinImage::Main;
-  if (key == "Over") return SkinImage::Over;
-  if (key == "Down") return SkinImage::Down;
-  if (key == "Disabled") return SkinImage::Disabled;
-  return SkinImage::None;
-}
 
 bool IsEnterOrEsc(const MSG& message) {
   const bool key = message.message == WM_KEYDOWN || message.message == WM_KEYUP || message.message == WM_CHAR;
@@ -37,6 +32,7 @@ bool IsEnterOrEsc(const MSG& message) {
 
 PERIX_BEGIN_MESSAGE_TABLE(CSkinnedDialog, CDialogBase)
   OnMessage<&CSkinnedDialog::OnClose>(WM_CLOSE),
+  OnMessage<&CSkinnedDialog::OnSystemCommand>(WM_SYSCOMMAND),
   OnMessage<&CSkinnedDialog::OnPaint>(WM_PAINT),
   OnMessage<&CSkinnedDialog::OnEraseBackground>(WM_ERASEBKGND),
   OnMessage<&CSkinnedDialog::OnBackgroundPress>(WM_LBUTTONDOWN),
@@ -47,7 +43,7 @@ PERIX_BEGIN_MESSAGE_TABLE(CSkinnedDialog, CDialogBase)
 PERIX_END_MESSAGE_TABLE(CSkinnedDialog, CDialogBase)
 
 CSkinnedDialog::CSkinnedDialog(Dialog dialog, TextSource& texts, std::wstring_view title)
-    : CDialogBase(DialogTemplate(WS_POPUP | WS_SYSMENU, 0, 100, 100, title)),
+    : CDialogBase(DialogTemplate(WS_POPUP, 0, 100, 100, title)),
       m_layout(DialogLayoutOf(dialog)),
       m_texts(texts) {}
 
@@ -70,16 +66,17 @@ UINT CSkinnedDialog::WindowIdOf(int index) const {
 void CSkinnedDialog::LoadImages() {
   m_ownedImages.clear();
   m_images = {};
+  m_mask = nullptr;
   const std::u16string skinFile = Utf16(m_layout.skinFile);
   for (std::string_view key : m_layout.screenKeys) {
     const std::u16string file = m_texts.SkinString(skinFile, u"Screen", Utf16(key));
     // An empty entry would name the skin folder itself: no image.
     ImagePtr image = file.empty() ? nullptr : LoadSkinImage(Wide(file));
     if (!image) continue;
-    const SkinImage slot = SkinImageFromKey(key);
+    const SkinImage slot = SkinImageFromName(key);
     if (slot != SkinImage::None) m_images[static_cast<std::size_t>(slot)] = image.get();
+    if (key == "Mask") m_mask = image.get();
     m_ownedImages.push_back(std::move(image));
-    if (key == "Mask") ApplyMaskShape(Handle(), m_ownedImages.back().get(), {0xFF, 0x00, 0xFF}, kMaskTolerance);
   }
 }
 
@@ -95,6 +92,7 @@ void CSkinnedDialog::BuildControls() {
       window = CreateSkinnedControl(layout, m_images, Handle(), WindowIdOf(static_cast<int>(i)));
     }
     if (window && window->Handle()) {
+      window->Show(true);
       m_byHandle[window->Handle()] = static_cast<int>(i);
       std::u16string caption;
       if (!layout.text.empty()) {
@@ -123,6 +121,8 @@ BOOL CSkinnedDialog::OnInitDialog() {
   const int x = area.left + ((area.right - area.left) - size.cx) / 2;
   const int y = area.top + ((area.bottom - area.top) - size.cy) / 2;
   SetWindowPos(Handle(), nullptr, x, y, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
+  // The shape is cut from the window at its final size.
+  if (m_mask) ApplyMaskShape(Handle(), m_mask, kMaskKey, kMaskTolerance);
 
   BuildControls();
   OnOpen();
@@ -137,12 +137,24 @@ std::u16string CSkinnedDialog::SkinCaption(int key) const {
 void CSkinnedDialog::SetControlText(int index, std::u16string_view text) {
   CWindowBase* window = ControlWindow(index);
   if (!window) return;
+  // What the dialog writes is no change by the user.
+  const bool wasWriting = m_writingText;
+  m_writingText = true;
   SetSkinnedControlText(m_layout.controls[static_cast<std::size_t>(index)], *window, Wide(text));
+  m_writingText = wasWriting;
 }
 
 std::u16string CSkinnedDialog::ControlText(int index) const {
   CWindowBase* window = ControlWindow(index);
   return window ? Utf16(window->Text()) : std::u16string();
+}
+
+void CSkinnedDialog::ReplaceEditText(int index, std::u16string_view text) {
+  SetControlText(index, text);
+  if (CWindowBase* box = ControlWindow(index); box && box->Handle()) {
+    const auto end = static_cast<LPARAM>(text.size());
+    SendMessageW(box->Handle(), EM_SETSEL, static_cast<WPARAM>(end), end);
+  }
 }
 
 RECT CSkinnedDialog::ControlScreenRect(int index) const {
@@ -157,6 +169,13 @@ LRESULT CSkinnedDialog::OnClose(WPARAM, LPARAM) {
   CloseMenu();
   EndDialog(IDCANCEL);
   return 0;
+}
+
+LRESULT CSkinnedDialog::OnSystemCommand(WPARAM wParam, LPARAM) {
+  // Alt or F10 alone would enter the (hidden) window menu, which then takes
+  // the next key; these dialogs have no menu.
+  if ((wParam & 0xFFF0) == SC_KEYMENU) return 0;
+  return Default();
 }
 
 LRESULT CSkinnedDialog::OnPaint(WPARAM, LPARAM) {
@@ -189,7 +208,7 @@ LRESULT CSkinnedDialog::OnCommandMessage(WPARAM wParam, LPARAM lParam) {
   const ControlKind kind = m_layout.controls[static_cast<std::size_t>(*index)].kind;
   const UINT code = HIWORD(wParam);
   if (kind == ControlKind::EditBox) {
-    if (code == EN_CHANGE) OnEditChanged(*index);
+    if (code == EN_CHANGE && !m_writingText) OnEditChanged(*index);
     return 0;
   }
   if (kind != ControlKind::ImageButton && kind != ControlKind::CheckButton) return Default();

@@ -75,7 +75,8 @@ class CSkinnedDialog : public CDialogBase {
   virtual bool OnAccept() { return true; }
   // A click on one of the dialog's own image buttons (not OK, Cancel, close).
   virtual void OnClick(int /*control*/) {}
-  // The text of an edit box changed (EN_CHANGE), by typing or by SetControlText.
+  // The user changed the text of an edit box (EN_CHANGE); texts the dialog
+  // writes itself (SetControlText) are not reported.
   virtual void OnEditChanged(int /*control*/) {}
   // A key was released in an edit box.
   virtual void OnEditKeyUp(int /*control*/, WPARAM /*key*/) {}
@@ -95,6 +96,8 @@ class CSkinnedDialog : public CDialogBase {
     SetControlText(static_cast<int>(control), text);
   }
   std::u16string ControlText(int index) const;
+  // Rewrites what the user typed into an edit box, the caret at the end.
+  void ReplaceEditText(int index, std::u16string_view text);
   template <typename E>
   std::u16string ControlText(E control) const {
     return ControlText(static_cast<int>(control));
@@ -114,7 +117,9 @@ class CSkinnedDialog : public CDialogBase {
   // Opens a skinned popup menu with its top-left corner at `screen`, closing
   // the open one first. Its choice comes back through OnMenuChoice.
   void OpenMenu(Menu menu, std::vector<PopupMenuItem> items, POINT screen);
-  void CloseMenu();
+  // Closes the open popup menu; a click anywhere and a press on the
+  // background do this first. A dialog with menus of its own closes them too.
+  virtual void CloseMenu();
   bool MenuOpen() const { return m_menu != nullptr; }
 
  private:
@@ -125,6 +130,7 @@ class CSkinnedDialog : public CDialogBase {
   void OnOK() final {}
   void OnCancel() final {}
   LRESULT OnClose(WPARAM, LPARAM);
+  LRESULT OnSystemCommand(WPARAM, LPARAM);
   LRESULT OnPaint(WPARAM, LPARAM);
   LRESULT OnEraseBackground(WPARAM, LPARAM);
   LRESULT OnBackgroundPress(WPARAM, LPARAM);
@@ -143,9 +149,11 @@ class CSkinnedDialog : public CDialogBase {
   TextSource& m_texts;  // not owned
   std::vector<ImagePtr> m_ownedImages;                // owned
   WindowImages m_images{};                            // into m_ownedImages
+  Gdiplus::Bitmap* m_mask = nullptr;                  // into m_ownedImages; the "Mask" image
   std::vector<std::unique_ptr<CWindowBase>> m_controls;  // owned; by table index
   std::unordered_map<HWND, int> m_byHandle;
   std::unique_ptr<CBmpMenu> m_menu;  // owned; the open popup menu
+  bool m_writingText = false;         // SetControlText is at work
 };
 
 }  // namespace perix::win

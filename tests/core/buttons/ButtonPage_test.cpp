@@ -255,6 +255,19 @@ TEST_F(ButtonPageTest, DialogsStoreOnOkAndACancelledOneStillSavesAndAnnounces) {
   EXPECT_EQ(ui.dialogsRun, 6);
 }
 
+TEST_F(ButtonPageTest, AProfileSwitchedByTheDeviceDuringADialogDoesNotTakeTheChoice) {
+  ui.keyDialog = [this](SingleKeyCapture& capture) {
+    model.OnServiceRequest(ServiceRequest::DeviceChanged, 9, 3);  // the device is on profile 4 now
+    capture.OnKeyMessage(KeyMessage::KeyDown, 'B', 0x30);
+    return true;
+  };
+  Choose(2, 8, 5);
+  EXPECT_EQ(Saved(0, 2).Data[1], 0x05);
+  EXPECT_NE(Saved(3, 2).FunctionCode, 5);
+  EXPECT_EQ(service.posts.back(), (Posted{1299, 0, 2}));
+  EXPECT_EQ(session.Live().Profile, 3);
+}
+
 TEST_F(ButtonPageTest, AMacroNeedsALibraryAndStoresItsIndexModeAndLoops) {
   const std::string before = SettingsBytes();
   Choose(2, 6);

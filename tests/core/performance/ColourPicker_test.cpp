@@ -101,7 +101,9 @@ TEST(ColourPickerTest, TypedChannelsAboveTheLimitBecome255AndEmptyBoxesZero) {
   std::array<bool, kChannelCount> rewritten{};
   PickerReaction r = picker.OnBoxEdited(boxes, rewritten);
   EXPECT_TRUE(r.post && r.redraw);
-  EXPECT_FALSE(r.refillBoxes);  // the hexadecimal box keeps its text
+  EXPECT_FALSE(r.refillBoxes) << "the channel boxes keep what was typed";
+  EXPECT_TRUE(r.refillHex) << "the hexadecimal box follows the channel boxes";
+  EXPECT_EQ(picker.Hex(), u"00ff0c");
   EXPECT_EQ(picker.Colour(), ColourFromChannels(12, 255, 0));
   EXPECT_EQ(boxes[1], u"255");
   EXPECT_EQ(rewritten, (std::array<bool, kChannelCount>{false, true, false}));

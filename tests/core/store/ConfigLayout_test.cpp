@@ -210,7 +210,7 @@ TEST(ConfigLayout, PartialLoadsAndSavesTouchOnlyTheirKeys) {
   EXPECT_EQ(config.DPI, -1);
 
   const std::string before = files.files[kPath];
-  SavePollingRate(1, kPath, files);
+  ASSERT_EQ(FileStatus::Ok, SavePollingRate(1, kPath, files));
   std::string expected = before;
   expected.replace(expected.find("PollingRate=4"), 13, "PollingRate=1");
   EXPECT_EQ(files.files[kPath], expected);

@@ -231,6 +231,22 @@ TEST(IniDocument, ACharacterOutsideAnsiMakesTheWholeFileUtf16) {
   const IniDocument reread = IniDocument::Parse(utf8.Serialize());
   EXPECT_EQ(Read(reread, loneSection, u"k"), lone);
   EXPECT_EQ(Read(reread, u"S", u"k"), u"\u00E9");
+
+  // Nor may an ANSI file start with bytes that read as a byte-order mark
+  // (found by fuzzing: the rewritten first line lost its leading blanks).
+  const std::pair<const char*, std::u16string_view> starts[] = {
+      {"  \xEF\xBB\xBF\"[ c=y\r\n", u"\u00EF\u00BB\u00BF\"[ c"},
+      {"\t\xFF\xFEk=y\r\n", u"\u00FF\u00FEk"},
+      {" \xFE\xFFk=y", u"\u00FE\u00FFk"}};
+  for (const auto& [bytes, key] : starts) {
+    IniDocument first = IniDocument::Parse(bytes);
+    ASSERT_EQ(Read(first, u"", key), u"y") << bytes;
+    ASSERT_TRUE(first.WriteString(u"", key, u"z"));
+    EXPECT_EQ(Read(IniDocument::Parse(first.Serialize()), u"", key), u"z") << bytes;
+  }
+  IniDocument fresh;
+  ASSERT_TRUE(fresh.WriteString(u"", u"\u00EF\u00BB\u00BFk", u"v"));
+  EXPECT_EQ(Read(IniDocument::Parse(fresh.Serialize()), u"", u"\u00EF\u00BB\u00BFk"), u"v");
 }
 
 TEST(IniDocument, RefusesWhatCouldNotBeReadBackAndChangesNothing) {

@@ -13,6 +13,8 @@ class MemoryFileSystem final : public FileSystem {
   std::map<std::u16string, std::string> files;
   FileStatus readFailure = FileStatus::Ok;   // returned by ReadAll of an existing file when not Ok
   FileStatus writeFailure = FileStatus::Ok;  // returned by WriteAtomically when not Ok
+  bool copyFails = false;    // Copy refuses
+  bool removeFails = false;  // Remove refuses
   int reads = 0;
   int writes = 0;
 
@@ -40,8 +42,9 @@ class MemoryFileSystem final : public FileSystem {
 
   bool Exists(std::u16string_view path) override { return files.count(std::u16string(path)) != 0; }
   bool MakeDirectories(std::u16string_view) override { return true; }
-  bool Remove(std::u16string_view path) override { return files.erase(std::u16string(path)) != 0; }
+  bool Remove(std::u16string_view path) override { return !removeFails && files.erase(std::u16string(path)) != 0; }
   bool Copy(std::u16string_view from, std::u16string_view to) override {
+    if (copyFails) return false;
     const auto found = files.find(std::u16string(from));
     if (found == files.end()) return false;
     files[std::u16string(to)] = found->second;
