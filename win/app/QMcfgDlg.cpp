@@ -254,9 +254,31 @@ void CQMcfgDlg::ApplyView() {
 }
 
 void CQMcfgDlg::RepaintAll() {
-  // The window does not clip its children (transparent texts need the
-  // background under them), so its children repaint after it.
-  RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  // The page with its image buttons and labels composed into one picture
+  // (ChildComposer.h); the other controls paint themselves after it.
+  m_composeChildren = true;
+  RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_NOCHILDREN);
+  m_composeChildren = false;
+  FinishComposedPaint();
+}
+
+void CQMcfgDlg::FinishComposedPaint() {
+  // What the composed picture shows needs no paint of its own.
+  RedrawWindow(Handle(), nullptr, nullptr, RDW_VALIDATE | RDW_ALLCHILDREN);
+  for (HWND child : m_composer.Skipped()) {
+    if (IsWindow(child)) RedrawWindow(child, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+  }
+}
+
+bool CQMcfgDlg::Composable(HWND child) const {
+  const std::optional<Control> control = m_controls.ControlOf(child);
+  if (!control) return false;
+  switch (LayoutOf(*control).kind) {
+    case ControlKind::ImageButton:
+    case ControlKind::CheckButton:
+    case ControlKind::Label: return true;
+    default: return false;
+  }
 }
 
 void CQMcfgDlg::DrawPage(HDC dc, const RECT& area) {
@@ -297,18 +319,23 @@ LRESULT CQMcfgDlg::OnPaint(WPARAM, LPARAM) {
       if (m_icon) DrawIcon(paint.Get(), x, y, m_icon);
       return 0;
     }
-    // Only the part to be painted, composed off-screen and copied in one go.
+    // Only the part to be painted, composed off-screen band by band.
     RECT area{};
     if (!IntersectRect(&area, &paint.Dirty(), &client)) area = client;
-    OffscreenBuffer buffer(paint.Get(), area.right - area.left, area.bottom - area.top);
-    if (!buffer.Valid()) return 0;
-    SetViewportOrgEx(buffer.Get(), -area.left, -area.top, nullptr);
-    DrawPage(buffer.Get(), area);
-    SetViewportOrgEx(buffer.Get(), 0, 0, nullptr);
-    buffer.Present(area.left, area.top);
+    // The first paint and a page switch show the controls too (RepaintAll).
+    const bool compose = m_composeChildren || !m_painted;
+    if (compose) m_composer.Prepare(Handle(), area, [this](HWND child) { return Composable(child); });
+    m_bands.Paint(paint.Get(), area, [this, compose](HDC dc, const RECT& band) {
+      DrawPage(dc, band);
+      if (compose) m_composer.Compose(dc, band);
+    });
   }
   if (!m_painted) {
     m_painted = true;
+    {
+      ScopedStartupPhase phase(StartupPhase::Painting);
+      FinishComposedPaint();
+    }
     ReportFirstPaint();
   }
   return 0;

@@ -27,6 +27,7 @@
 #include "app/ViewRenderer.h"
 #include "controls/BmpMenu.h"
 #include "controls/MacroNameMenu.h"
+#include "framework/ChildComposer.h"
 #include "framework/Dialog.h"
 #include "framework/Gdi.h"
 #include "skin/SkinTexts.h"
@@ -82,6 +83,10 @@ class CQMcfgDlg : public CDialogBase {
   // `area` of the client area.
   void DrawPage(HDC dc, const RECT& area);
   void RepaintAll();
+  // After a paint that composed the controls: they need no paint of their
+  // own; the others paint now.
+  void FinishComposedPaint();
+  bool Composable(HWND child) const;
   // Opens a skinned popup menu as the page logic asked (PopupMenu.h), closing
   // the open one first.
   void OpenPopupMenu(const PopupMenuRequest& request);
@@ -129,6 +134,9 @@ class CQMcfgDlg : public CDialogBase {
   HICON m_smallIcon = nullptr;
   FontHandle m_numbersFont;                  // owned; the macro page's numbers
   bool m_painted = false;
+  bool m_composeChildren = false;  // the next paint composes the controls
+  CChildComposer m_composer;
+  CBandPainter m_bands;
   double m_createdAtMs = 0;      // since process creation: WM_CREATE
 };
 

@@ -58,8 +58,11 @@ class CBitmapBtn : public CWindowBase {
   LRESULT OnLeftButtonDown(WPARAM, LPARAM);
   LRESULT OnLeftButtonUp(WPARAM, LPARAM);
   LRESULT OnGetCheck(WPARAM, LPARAM);
+  LRESULT OnPrintClient(WPARAM, LPARAM);
 
   void Redraw(bool now);
+  // The look for the state, and the caption over it, over the client area.
+  void Draw(HDC dc, bool pushed, bool enabled);
   void DrawCaption(HDC dc, const RECT& client, COLORREF color);
   bool PointerOverSelf() const;
 

@@ -17,6 +17,7 @@ thread_local int t_creatingBinding = 0;
 // lookup. Windows get their messages on the thread that made them, which is
 // the thread that bound them.
 thread_local std::unordered_map<HWND, CWindowBase*> t_objects;
+thread_local unsigned t_generation = 0;
 
 }  // namespace
 
@@ -41,6 +42,8 @@ CWindowBase* CWindowBase::FromHandle(HWND hwnd) {
   const auto found = t_objects.find(hwnd);
   return found == t_objects.end() ? nullptr : found->second;
 }
+
+unsigned CWindowBase::BindingGeneration() { return t_generation; }
 
 void CWindowBase::PrepareBinding(Binding binding) {
   t_creating = this;
@@ -92,6 +95,7 @@ bool CWindowBase::CreateControl(std::wstring_view systemClass, std::wstring_view
 void CWindowBase::Bind(HWND hwnd) {
   m_hwnd = hwnd;
   t_objects[hwnd] = this;
+  ++t_generation;
 }
 
 void CWindowBase::Unbind() {
@@ -100,6 +104,7 @@ void CWindowBase::Unbind() {
     SetWindowLongPtrW(m_hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_previousProc));
   }
   t_objects.erase(m_hwnd);
+  ++t_generation;
   m_hwnd = nullptr;
   m_previousProc = nullptr;
   m_binding = Binding::None;
