@@ -240,12 +240,16 @@ void CQMcfgDlg::ApplyView() {
   const std::optional<int> shown = m_renderer.AppliedPage();
   const bool switching = shown && *shown != view.page && IsWindowVisible(Handle());
   if (switching) SendMessageW(Handle(), WM_SETREDRAW, FALSE, 0);
+  const double applyStart = MillisecondsSinceProcessStart();
   m_applyingView = true;
   const CViewRenderer::Repaint repaint = m_renderer.Apply(view, m_controls);
   m_applyingView = false;
   if (switching) SendMessageW(Handle(), WM_SETREDRAW, TRUE, 0);
   if (repaint.page) {
+    const double paintStart = MillisecondsSinceProcessStart();
     RepaintAll();
+    m_switchTimes.apply += paintStart - applyStart;
+    m_switchTimes.paint += MillisecondsSinceProcessStart() - paintStart;
   } else if (repaint.macroNumbers && m_model->CurrentPage() == PageIdentifier(Page::Macros)) {
     const RECT numbers{kMacroNumbersRect.left, kMacroNumbersRect.top, kMacroNumbersRect.right,
                        kMacroNumbersRect.bottom};

@@ -137,6 +137,12 @@ class CQMcfgDlg : public CDialogBase {
   bool m_composeChildren = false;  // the next paint composes the controls
   CChildComposer m_composer;
   CBandPainter m_bands;
+  // Where page switches spent their time (the page bench reports it):
+  // showing and hiding the controls, and painting the page.
+  struct {
+    double apply = 0;
+    double paint = 0;
+  } m_switchTimes;
   double m_createdAtMs = 0;      // since process creation: WM_CREATE
 };
 
