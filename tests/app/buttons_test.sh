@@ -19,8 +19,7 @@ printf '[MACRO_LIST]\r\n0=Reload\r\n1=Combo\r\n2=Build\r\n' >>"$ini"
 printf '[Setting]\r\nCount=3\r\nLoopTime=1\r\nMacroSetting_0=%s\r\n' \
   "$(h_struct hex:840400069600040400 zero:171)" >"$H_DATA/Macro/Reload.macro"
 printf '[Setting]\r\nLoopTime=4\r\n' >"$H_DATA/Macro/Combo.macro"
-h_start service "$H_BIN/DeviceServiceStandIn.exe" --log "$(h_winpath "$log")"
-h_wait_line "$log" '^ready '
+app_start_service "$log"
 app_start
 app_click HomeButtonTab
 app_wait_field ButtonLabel1 text "Left click"
