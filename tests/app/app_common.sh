@@ -15,6 +15,7 @@
 #   app_wait_popup            wait for one of the program's popups, print its X id
 #   app_pixel X Y             colour of a pixel of the window, RRGGBB
 #   app_service_marker LOG    wait until the stand-in has logged all posted so far
+#   app_start_service LOG     start the stand-in device service logging to LOG
 
 APP_TITLE="ZELT-7700 PERIX gaming mouse"
 APP_SHOTS="${PERIX_SCREENSHOTS:-$h_root/build/windows/screenshots}"
@@ -131,6 +132,13 @@ app_service_marker() {  # LOG
   count=$(grep -c '^1500 ' "$1" || true)
   h_run "$H_BIN/LinkProbe.exe" --post "ZELT-7700MouseHid" 1500 0 0 || h_fail "cannot post to the stand-in"
   h_wait_line "$1" '^1500 ' 20 $((count + 1))
+}
+
+# Starts the stand-in device service, logging what it receives to LOG, and
+# waits until it is ready.
+app_start_service() {  # LOG
+  h_start service "$H_BIN/DeviceServiceStandIn.exe" --log "$(h_winpath "$1")"
+  h_wait_line "$1" '^ready '
 }
 
 app_wait_gone() {  # TITLE

@@ -19,8 +19,7 @@ printf '[MACRO_LIST]\r\n0=Reload\r\n1=Combo\r\n2=Build\r\n' >>"$ini"
 printf '[Setting]\r\nCount=3\r\nLoopTime=1\r\nMacroSetting_0=%s\r\n' \
   "$(h_struct hex:840400069600040400 zero:171)" >"$H_DATA/Macro/Reload.macro"
 printf '[Setting]\r\nLoopTime=4\r\n' >"$H_DATA/Macro/Combo.macro"
-h_start service "$H_BIN/DeviceServiceStandIn.exe" --log "$(h_winpath "$log")"
-h_wait_line "$log" '^ready '
+app_start_service "$log"
 app_start
 app_click HomeButtonTab
 app_wait_field ButtonLabel1 text "Left click"
@@ -283,8 +282,23 @@ app_probe --window "Enter a number" >/dev/null || h_fail "Enter or Esc closed th
 dialog_click "Enter a number" NumberEntry Ok
 dialog_gone "Enter a number"
 h_wait_line "$H_DATA/Macro/Reload.macro" "^MacroSetting_0=840400069600040400" || h_fail "the pause was not kept at 150"
+
+# --- Deleting "Reload" (library entry 1) moves "Combo" to entry 0: button 6
+# goes on playing "Combo", in the same mode.
+app_click MacroDelete
+app_wait_dialog "Warning" >/dev/null || h_fail "no question before deleting"
+h_key Return
+app_wait_field MacroNameButton text Combo
+button6=$(h_run "$H_BIN/perixctl.exe" show --json "$(h_winpath "$ini")" | python3 -c '
+import json, sys
+b = json.load(sys.stdin)["profiles"][0]["buttons"][5]
+print(b.get("macro"), b.get("libraryIndex"))')
+h_check_eq "$button6" "Combo 0" "button 6 after another macro was deleted"
+h_check_eq "$(h_ini_get "$ini" MACRO_LIST 0)" "" "the deleted macro's slot"
 app_click MacroBack
 app_wait_field HomeButtonTab visible 1
+app_click HomeButtonTab
+app_wait_field ButtonLabel6 text Combo
 app_click HomeClose
 app_wait_exit "$APP_PID" 20 || h_fail "the close button did not end the program"
 echo "PASS"

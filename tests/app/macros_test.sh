@@ -15,8 +15,7 @@ macros="$H_DATA/Macro"
 log="$H_TMP/service.log"
 files="$H_TMP/files"
 mkdir -p "$files"
-h_start service "$H_BIN/DeviceServiceStandIn.exe" --log "$(h_winpath "$log")"
-h_wait_line "$log" '^ready '
+app_start_service "$log"
 app_start
 
 # The records of a macro file, one "KIND OPERAND1 OPERAND2" per record in hex.

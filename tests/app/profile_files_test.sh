@@ -11,8 +11,7 @@ ini="$H_DATA/Mouse.ini"
 log="$H_TMP/service.log"
 files="$H_TMP/files"
 mkdir -p "$files"
-h_start service "$H_BIN/DeviceServiceStandIn.exe" --log "$(h_winpath "$log")"
-h_wait_line "$log" '^ready '
+app_start_service "$log"
 app_start
 
 # Every key of an INI file but the listed ones, as "section/key=value" lines.

@@ -10,8 +10,7 @@ source "$(dirname "$0")/app_common.sh"
 
 ini="$H_DATA/Mouse.ini"
 log="$H_TMP/service.log"
-h_start service "$H_BIN/DeviceServiceStandIn.exe" --log "$(h_winpath "$log")"
-h_wait_line "$log" '^ready '
+app_start_service "$log"
 app_start
 # The device's values first, so that the file is whole before it is locked.
 h_wait_line "$log" '^device post 1285 DeviceChanged w=8 '

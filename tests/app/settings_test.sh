@@ -12,8 +12,7 @@ source "$(dirname "$0")/app_common.sh"
 
 ini="$H_DATA/Mouse.ini"
 log="$H_TMP/service.log"
-h_start service "$H_BIN/DeviceServiceStandIn.exe" --log "$(h_winpath "$log")"
-h_wait_line "$log" '^ready '
+app_start_service "$log"
 app_start
 
 # --- First start: the device fills what the utility could not know and tells

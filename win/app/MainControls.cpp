@@ -26,66 +26,88 @@ CMainControls::~CMainControls() {
   for (auto it = m_windows.rbegin(); it != m_windows.rend(); ++it) it->reset();
 }
 
-Gdiplus::Bitmap* CMainControls::PageImage(Page page, SkinImage image) const {
-  if (image == SkinImage::None) return nullptr;
-  return m_pageImages[static_cast<std::size_t>(page)][ImageSlot(image)].get();
+SIZE CMainControls::WindowSize() const {
+  if (m_homeImageSize) return *m_homeImageSize;
+  return SIZE{kMainWindowSize.width, kMainWindowSize.height};
 }
 
-Gdiplus::Bitmap* CMainControls::Background(Page page) const { return PageImage(page, SkinImage::Main); }
-
-std::optional<SIZE> CMainControls::HomeImageSize() const {
-  Gdiplus::Bitmap* main = Background(Page::Home);
-  if (!main) return std::nullopt;
-  const SIZE size = ImageSize(main);
-  if (size.cx <= 0 || size.cy <= 0) return std::nullopt;
-  return size;
+void CMainControls::PaintBackground(HDC dc, int pageIdentifier, const RECT& area) const {
+  Page page = Page::Home;
+  if (PageFromIdentifier(pageIdentifier, page)) {
+    m_backgrounds.Paint(dc, page, area);
+  } else {
+    CPageBackgrounds::PaintBlack(dc, area);
+  }
 }
 
 void CMainControls::ReleasePageImages() {
-  for (auto& page : m_pageImages) {
-    for (auto& image : page) image.reset();
-  }
+  m_backgrounds.Clear();
   m_logo.reset();
   m_id.reset();
 }
 
-void CMainControls::Build(HWND parent, TextSource& texts) {
+void CMainControls::BuildHome(HWND parent, TextSource& texts) {
+  m_parent = parent;
+  m_texts = &texts;
   m_logo = LoadSkinImage(Wide(kLogoImage));
   m_id = LoadSkinImage(Wide(kIdImage));
   for (const PageLayout& page : PagesInBuildOrder()) {
-    auto& images = m_pageImages[static_cast<std::size_t>(page.page)];
-    const std::u16string skinFile = Utf16(page.skinFile);
-    for (std::string_view key : page.screenKeys) {
-      const std::u16string file = texts.SkinString(skinFile, u"Screen", Utf16(key));
-      // An empty entry would name the skin folder itself: no image.
-      images[ImageSlot(SkinImageFromName(key))] = file.empty() ? nullptr : LoadSkinImage(Wide(file));
-    }
-    for (const ControlLayout& layout : ControlsOfPage(page.page)) {
-      auto window = Create(layout, page.page, parent);
-      if (window && window->Handle()) {
-        window->Show(false);
-        m_byHandle[window->Handle()] = static_cast<Control>(layout.index);
-      }
-      m_windows[layout.index] = std::move(window);
-    }
+    if (page.page == Page::Home) BuildPage(page);
   }
 }
 
-std::unique_ptr<CWindowBase> CMainControls::Create(const ControlLayout& layout, Page page, HWND parent) {
+void CMainControls::BuildOtherPages() {
+  if (!m_texts) return;
+  for (const PageLayout& page : PagesInBuildOrder()) {
+    if (!Built(page.page)) BuildPage(page);
+  }
+}
+
+void CMainControls::BuildPage(const PageLayout& page) {
+  m_built[static_cast<std::size_t>(page.page)] = true;
+  PageImages images;
+  const std::u16string skinFile = Utf16(page.skinFile);
+  for (std::string_view key : page.screenKeys) {
+    const std::u16string file = m_texts->SkinString(skinFile, u"Screen", Utf16(key));
+    // An empty entry would name the skin folder itself: no image.
+    images[ImageSlot(SkinImageFromName(key))] = file.empty() ? nullptr : LoadSkinImage(Wide(file));
+  }
+  Gdiplus::Bitmap* main = images[ImageSlot(SkinImage::Main)].get();
+  if (page.page == Page::Home) {
+    const SIZE size = ImageSize(main);
+    if (size.cx > 0 && size.cy > 0) m_homeImageSize = size;
+  }
+  {
+    ScopedStartupPhase phase(StartupPhase::ImageCutting);
+    m_backgrounds.Set(page.page, main, WindowSize());
+  }
+  for (const ControlLayout& layout : ControlsOfPage(page.page)) {
+    auto window = Create(layout, images, m_parent);
+    if (window && window->Handle()) {
+      window->Show(false);
+      m_byHandle[window->Handle()] = static_cast<Control>(layout.index);
+    }
+    m_windows[layout.index] = std::move(window);
+  }
+  // The controls keep their own cuts; the page's images go now.
+}
+
+std::unique_ptr<CWindowBase> CMainControls::Create(const ControlLayout& layout, const PageImages& images,
+                                                   HWND parent) {
   ScopedStartupPhase phase(StartupPhase::ControlCreation);
   if (layout.kind == ControlKind::ColorPicker) {
     auto picker = std::make_unique<COwnColorSelect>();
     picker->Create(ToRect(layout.rect), parent, static_cast<UINT>(layout.controlId));
     return picker;
   }
-  WindowImages images{};
+  WindowImages windowImages{};
   for (SkinImage image : {SkinImage::Main, SkinImage::Over, SkinImage::Down, SkinImage::Disabled}) {
-    images[ImageSlot(image)] = PageImage(page, image);
+    windowImages[ImageSlot(image)] = images[ImageSlot(image)].get();
   }
   // Image buttons are told apart by handle; labels keep the static default.
   UINT id = static_cast<UINT>(layout.controlId);
   if (layout.kind == ControlKind::Label) id = kStaticTransDefaultId;
-  return CreateSkinnedControl(layout, images, parent, id);
+  return CreateSkinnedControl(layout, windowImages, parent, id);
 }
 
 std::optional<Control> CMainControls::ControlOf(HWND hwnd) const {

@@ -18,6 +18,8 @@ constexpr int kIconResource = 128;
 constexpr COLORREF kMacroNumbersColour = 0xFF3296;  // 0x00BBGGRR
 constexpr COLORREF kListHighlight = 0xFF3296;
 constexpr UINT kStartDiagnostics = WM_APP + 0x50;
+// Posted when the window is up: build the pages not shown first.
+constexpr UINT kBuildOtherPages = WM_APP + 0x51;
 
 std::wstring Wide(std::u16string_view text) { return std::wstring(text.begin(), text.end()); }
 std::u16string Utf16(std::wstring_view text) { return std::u16string(text.begin(), text.end()); }
@@ -74,6 +76,7 @@ PERIX_BEGIN_MESSAGE_TABLE(CQMcfgDlg, CDialogBase)
   OnMessage<&CQMcfgDlg::OnEditKeyUp>(kEditKeyUpMessage),
   OnMessage<&CQMcfgDlg::OnHookKey>(WindowMessage::HookKey),
   OnMessage<&CQMcfgDlg::OnStartDiagnostics>(kStartDiagnostics),
+  OnMessage<&CQMcfgDlg::OnBuildOtherPages>(kBuildOtherPages),
 PERIX_END_MESSAGE_TABLE(CQMcfgDlg, CDialogBase)
 
 CQMcfgDlg::CQMcfgDlg(DiagnosticOptions diagnostics)
@@ -126,15 +129,41 @@ LRESULT CQMcfgDlg::OnCreate(WPARAM, LPARAM) {
 }
 
 void CQMcfgDlg::BuildMainWindow() {
-  m_controls.Build(Handle(), *m_texts);
+  // The home page now, so that the window shows quickly; the other pages
+  // once it is painted (OnBuildOtherPages).
+  m_controls.BuildHome(Handle(), *m_texts);
   // The window takes the size of the home page's image. Without one it keeps
   // the size the controls are placed for, so that it can still be seen,
   // moved and closed.
-  const auto image = m_controls.HomeImageSize();
-  const int width = image ? image->cx : kMainWindowSize.width;
-  const int height = image ? image->cy : kMainWindowSize.height;
-  SetWindowPos(Handle(), nullptr, 0, 0, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+  const SIZE size = m_controls.WindowSize();
+  SetWindowPos(Handle(), nullptr, 0, 0, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
   Invalidate();
+}
+
+LRESULT CQMcfgDlg::OnBuildOtherPages(WPARAM, LPARAM) {
+  m_controls.BuildOtherPages();
+  // The new controls take the state the model's view gave them while they
+  // did not exist yet.
+  for (const PageLayout& page : PagesInBuildOrder()) {
+    if (page.page != Page::Home) m_renderer.ApplyToPage(page.page, m_controls);
+  }
+  SetUpActionList();
+  if (!m_diagnostics.reportFile.empty()) {
+    CDiagnosticReport report(m_diagnostics.reportFile);
+    report.Line("all-pages-built-ms %.1f", MillisecondsSinceProcessStart());
+  }
+  if (m_diagnostics.RunsChecks()) PostMessageW(Handle(), kStartDiagnostics, 0, 0);
+  return 0;
+}
+
+void CQMcfgDlg::SetUpActionList() {
+  if (CListBoxEx* list = m_controls.ActionList()) {
+    list->SetOwner(Handle());
+    list->SetRightButtonNotification(true);
+    list->SetHighlight(kListHighlight, RGB(0, 0, 0));
+    list->SetTextColors(RGB(255, 255, 255), RGB(255, 255, 255));
+    list->SetSelectionHighlight(true);
+  }
 }
 
 BOOL CQMcfgDlg::OnInitDialog() {
@@ -157,22 +186,14 @@ BOOL CQMcfgDlg::OnInitDialog() {
 
   SetWindowTextW(Handle(), kMainWindowTitle);
 
-  if (CListBoxEx* list = m_controls.ActionList()) {
-    list->SetOwner(Handle());
-    list->SetRightButtonNotification(true);
-    list->SetHighlight(kListHighlight, RGB(0, 0, 0));
-    list->SetTextColors(RGB(255, 255, 255), RGB(255, 255, 255));
-    list->SetSelectionHighlight(true);
-  }
-
   SetWindowLongPtrW(Handle(), GWL_STYLE, GetWindowLongPtrW(Handle(), GWL_STYLE) | WS_MINIMIZEBOX);
   {
     ScopedStartupPhase phase(StartupPhase::Configuration);
     ApplyView();
   }
-  if (m_diagnostics.RunsChecks()) {
-    PostMessageW(Handle(), kStartDiagnostics, 0, 0);
-  }
+  // Handled once the first paint is done: the modal loop paints the window
+  // before it takes posted messages.
+  PostMessageW(Handle(), kBuildOtherPages, 0, 0);
   return TRUE;
 }
 
@@ -203,7 +224,6 @@ LRESULT CQMcfgDlg::OnDestroy(WPARAM, LPARAM) {
   m_popup.reset();
   m_nameMenu.reset();
   m_numbersFont.reset();
-  m_background.reset();
   m_controls.ReleasePageImages();
   if (!m_savedDirectory.empty()) SetCurrentDirectoryW(m_savedDirectory.c_str());
   return result;
@@ -214,11 +234,22 @@ LRESULT CQMcfgDlg::OnDestroy(WPARAM, LPARAM) {
 
 void CQMcfgDlg::ApplyView() {
   if (!m_model || !Handle() || m_applyingView) return;
+  const MainView& view = m_model->View();
+  // A page switch shows and hides dozens of controls. With the window's
+  // redrawing off that costs no painting; the page then paints once, whole.
+  const std::optional<int> shown = m_renderer.AppliedPage();
+  const bool switching = shown && *shown != view.page && IsWindowVisible(Handle());
+  if (switching) SendMessageW(Handle(), WM_SETREDRAW, FALSE, 0);
+  const double applyStart = MillisecondsSinceProcessStart();
   m_applyingView = true;
-  const CViewRenderer::Repaint repaint = m_renderer.Apply(m_model->View(), m_controls);
+  const CViewRenderer::Repaint repaint = m_renderer.Apply(view, m_controls);
   m_applyingView = false;
+  if (switching) SendMessageW(Handle(), WM_SETREDRAW, TRUE, 0);
   if (repaint.page) {
+    const double paintStart = MillisecondsSinceProcessStart();
     RepaintAll();
+    m_switchTimes.apply += paintStart - applyStart;
+    m_switchTimes.paint += MillisecondsSinceProcessStart() - paintStart;
   } else if (repaint.macroNumbers && m_model->CurrentPage() == PageIdentifier(Page::Macros)) {
     const RECT numbers{kMacroNumbersRect.left, kMacroNumbersRect.top, kMacroNumbersRect.right,
                        kMacroNumbersRect.bottom};
@@ -227,42 +258,36 @@ void CQMcfgDlg::ApplyView() {
 }
 
 void CQMcfgDlg::RepaintAll() {
-  // The window does not clip its children (transparent texts need the
-  // background under them), so its children repaint after it.
-  RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  // The page with its image buttons and labels composed into one picture
+  // (ChildComposer.h); the other controls paint themselves after it.
+  m_composeChildren = true;
+  RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_NOCHILDREN);
+  m_composeChildren = false;
+  FinishComposedPaint();
 }
 
-void CQMcfgDlg::DrawPage(HDC dc, const RECT& client) {
+void CQMcfgDlg::FinishComposedPaint() {
+  // What the composed picture shows needs no paint of its own.
+  RedrawWindow(Handle(), nullptr, nullptr, RDW_VALIDATE | RDW_ALLCHILDREN);
+  for (HWND child : m_composer.Skipped()) {
+    if (IsWindow(child)) RedrawWindow(child, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+  }
+}
+
+bool CQMcfgDlg::Composable(HWND child) const {
+  const std::optional<Control> control = m_controls.ControlOf(child);
+  if (!control) return false;
+  switch (LayoutOf(*control).kind) {
+    case ControlKind::ImageButton:
+    case ControlKind::CheckButton:
+    case ControlKind::Label: return true;
+    default: return false;
+  }
+}
+
+void CQMcfgDlg::DrawPage(HDC dc, const RECT& area) {
   const int identifier = m_model ? m_model->CurrentPage() : PageIdentifier(Page::Home);
-  const int width = client.right - client.left;
-  const int height = client.bottom - client.top;
-  // The page's image is scaled once into a bitmap of the window's size and
-  // copied from there: the window and every child showing the page under
-  // itself repaint from it.
-  if (!m_background || m_backgroundPage != identifier || m_backgroundSize.cx != width ||
-      m_backgroundSize.cy != height) {
-    m_background.reset(CreateCompatibleBitmap(dc, std::max(width, 1), std::max(height, 1)));
-    m_backgroundPage = identifier;
-    m_backgroundSize = {width, height};
-    MemoryDc target(dc);
-    if (m_background && target.Get()) {
-      ScopedSelectObject select(target.Get(), m_background.get());
-      const RECT all{0, 0, width, height};
-      Page page = Page::Home;
-      Gdiplus::Bitmap* image = PageFromIdentifier(identifier, page) ? m_controls.Background(page) : nullptr;
-      FillRect(target.Get(), &all, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
-      DrawImage(target.Get(), image, all);
-    }
-  }
-  {
-    MemoryDc source(dc);
-    if (m_background && source.Get()) {
-      ScopedSelectObject select(source.Get(), m_background.get());
-      BitBlt(dc, client.left, client.top, width, height, source.Get(), 0, 0, SRCCOPY);
-    } else {
-      FillRect(dc, &client, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
-    }
-  }
+  m_controls.PaintBackground(dc, identifier, area);
   if (!m_model || identifier != PageIdentifier(Page::Macros)) return;
 
   const MainView& view = m_model->View();
@@ -298,13 +323,23 @@ LRESULT CQMcfgDlg::OnPaint(WPARAM, LPARAM) {
       if (m_icon) DrawIcon(paint.Get(), x, y, m_icon);
       return 0;
     }
-    OffscreenBuffer buffer(paint.Get(), client.right, client.bottom);
-    if (!buffer.Valid()) return 0;
-    DrawPage(buffer.Get(), client);
-    buffer.Present();
+    // Only the part to be painted, composed off-screen band by band.
+    RECT area{};
+    if (!IntersectRect(&area, &paint.Dirty(), &client)) area = client;
+    // The first paint and a page switch show the controls too (RepaintAll).
+    const bool compose = m_composeChildren || !m_painted;
+    if (compose) m_composer.Prepare(Handle(), area, [this](HWND child) { return Composable(child); });
+    m_bands.Paint(paint.Get(), area, [this, compose](HDC dc, const RECT& band) {
+      DrawPage(dc, band);
+      if (compose) m_composer.Compose(dc, band);
+    });
   }
   if (!m_painted) {
     m_painted = true;
+    {
+      ScopedStartupPhase phase(StartupPhase::Painting);
+      FinishComposedPaint();
+    }
     ReportFirstPaint();
   }
   return 0;
@@ -316,7 +351,10 @@ LRESULT CQMcfgDlg::OnPrintClient(WPARAM wParam, LPARAM) {
   if (!dc) return 0;
   RECT client{};
   GetClientRect(Handle(), &client);
-  DrawPage(dc, client);
+  RECT area{};
+  // Only what the asking child's DC shows.
+  if (GetClipBox(dc, &area) == ERROR || !IntersectRect(&area, &area, &client)) area = client;
+  DrawPage(dc, area);
   return 0;
 }
 

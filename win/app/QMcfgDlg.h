@@ -27,6 +27,7 @@
 #include "app/ViewRenderer.h"
 #include "controls/BmpMenu.h"
 #include "controls/MacroNameMenu.h"
+#include "framework/ChildComposer.h"
 #include "framework/Dialog.h"
 #include "framework/Gdi.h"
 #include "skin/SkinTexts.h"
@@ -74,11 +75,18 @@ class CQMcfgDlg : public CDialogBase {
   LRESULT OnStartDiagnostics(WPARAM, LPARAM);
 
   void BuildMainWindow();
+  LRESULT OnBuildOtherPages(WPARAM, LPARAM);
+  void SetUpActionList();
   // Renders the model's view into the controls and repaints what changed.
   void ApplyView();
-  // The current page's background and the macro page's two numbers.
-  void DrawPage(HDC dc, const RECT& client);
+  // The current page's background and the macro page's two numbers, over
+  // `area` of the client area.
+  void DrawPage(HDC dc, const RECT& area);
   void RepaintAll();
+  // After a paint that composed the controls: they need no paint of their
+  // own; the others paint now.
+  void FinishComposedPaint();
+  bool Composable(HWND child) const;
   // Opens a skinned popup menu as the page logic asked (PopupMenu.h), closing
   // the open one first.
   void OpenPopupMenu(const PopupMenuRequest& request);
@@ -125,10 +133,16 @@ class CQMcfgDlg : public CDialogBase {
   HICON m_icon = nullptr;                    // shared resource icons, never destroyed
   HICON m_smallIcon = nullptr;
   FontHandle m_numbersFont;                  // owned; the macro page's numbers
-  BitmapHandle m_background;                 // owned; the current page's image at the window's size
-  int m_backgroundPage = 0;
-  SIZE m_backgroundSize{};
   bool m_painted = false;
+  bool m_composeChildren = false;  // the next paint composes the controls
+  CChildComposer m_composer;
+  CBandPainter m_bands;
+  // Where page switches spent their time (the page bench reports it):
+  // showing and hiding the controls, and painting the page.
+  struct {
+    double apply = 0;
+    double paint = 0;
+  } m_switchTimes;
   double m_createdAtMs = 0;      // since process creation: WM_CREATE
 };
 

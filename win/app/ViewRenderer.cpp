@@ -8,14 +8,7 @@ CViewRenderer::Repaint CViewRenderer::Apply(const MainView& view, CMainControls&
   repaint.page = fresh || view.page != m_applied->page;
 
   for (std::size_t i = 0; i < kControlCount; ++i) {
-    const auto control = static_cast<Control>(i);
-    const ControlView& now = view.controls[i];
-    const ControlView* was = fresh ? nullptr : &m_applied->controls[i];
-    if (!was || now.caption != was->caption) controls.ApplyCaption(control, now.caption);
-    if (!was || now.checked != was->checked) controls.ApplyChecked(control, now.checked);
-    if (!was || now.position != was->position) controls.ApplyPosition(control, now.position);
-    if (!was || now.enabled != was->enabled) controls.ApplyEnabled(control, now.enabled);
-    if (!was || now.shown != was->shown) controls.ApplyShown(control, now.shown);
+    ApplyControl(view.controls[i], fresh ? nullptr : &m_applied->controls[i], static_cast<Control>(i), controls);
   }
 
   // Showing the lighting page hands the picker the stored colour, which also
@@ -36,6 +29,32 @@ CViewRenderer::Repaint CViewRenderer::Apply(const MainView& view, CMainControls&
       !fresh && (view.macroLine1 != m_applied->macroLine1 || view.macroLine2 != m_applied->macroLine2);
   m_applied = view;
   return repaint;
+}
+
+void CViewRenderer::ApplyControl(const ControlView& now, const ControlView* was, Control control,
+                                 CMainControls& controls) {
+  if (!was || now.caption != was->caption) controls.ApplyCaption(control, now.caption);
+  if (!was || now.checked != was->checked) controls.ApplyChecked(control, now.checked);
+  if (!was || now.position != was->position) controls.ApplyPosition(control, now.position);
+  if (!was || now.enabled != was->enabled) controls.ApplyEnabled(control, now.enabled);
+  if (!was || now.shown != was->shown) controls.ApplyShown(control, now.shown);
+}
+
+void CViewRenderer::ApplyToPage(Page page, CMainControls& controls) const {
+  if (!m_applied) return;
+  for (const ControlLayout& layout : ControlsOfPage(page)) {
+    const auto control = static_cast<Control>(layout.index);
+    ApplyControl((*m_applied)[control], nullptr, control, controls);
+  }
+  if (PageOf(Control::LightingColorPicker) == page) {
+    if (COwnColorSelect* picker = controls.Picker()) picker->SetColour(m_applied->pickerColour);
+  }
+  if (PageOf(Control::MacroActionList) == page) {
+    if (CListBoxEx* list = controls.ActionList()) {
+      list->SetLines(m_applied->actionLines);
+      list->Select(m_applied->actionSelection);
+    }
+  }
 }
 
 void CViewRenderer::NoteSliderShows(Control slider, int position) {

@@ -26,14 +26,24 @@ class CViewRenderer {
 
   Repaint Apply(const MainView& view, CMainControls& controls);
 
+  // Gives the controls of a page built after the view was applied the state
+  // the view gave them.
+  void ApplyToPage(Page page, CMainControls& controls) const;
+
   void NoteSliderShows(Control slider, int position);
   // An edit box already shows the text the user typed.
   void NoteCaptionShows(Control control, const std::u16string& caption);
   void NotePickerShows(std::uint32_t colour);
   // The next Apply sets everything again.
   void Reset() { m_applied.reset(); }
+  // The page of the view applied last (none before the first Apply).
+  std::optional<int> AppliedPage() const {
+    return m_applied ? std::optional<int>(m_applied->page) : std::nullopt;
+  }
 
  private:
+  static void ApplyControl(const ControlView& now, const ControlView* was, Control control, CMainControls& controls);
+
   std::optional<MainView> m_applied;
 };
 

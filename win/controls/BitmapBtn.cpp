@@ -1,6 +1,7 @@
 #include "controls/BitmapBtn.h"
 
 #include "controls/SkinImage.h"
+#include "framework/Gdi.h"
 
 namespace perix::win {
 namespace {
@@ -29,6 +30,7 @@ PERIX_BEGIN_MESSAGE_TABLE(CBitmapBtn, CWindowBase)
   OnMessage<&CBitmapBtn::OnLeftButtonDown>(WM_LBUTTONDBLCLK),
   OnMessage<&CBitmapBtn::OnLeftButtonUp>(WM_LBUTTONUP),
   OnMessage<&CBitmapBtn::OnGetCheck>(BM_GETCHECK),
+  OnMessage<&CBitmapBtn::OnPrintClient>(WM_PRINTCLIENT),
 PERIX_END_MESSAGE_TABLE(CBitmapBtn, CWindowBase)
 
 bool CBitmapBtn::Create(std::wstring_view caption, DWORD style, const RECT& rect, HWND parent, UINT id) {
@@ -40,10 +42,23 @@ bool CBitmapBtn::Create(std::wstring_view caption, DWORD style, const RECT& rect
 
 void CBitmapBtn::SetImages(int x, int y, int width, int height, Gdiplus::Bitmap* normal, Gdiplus::Bitmap* highlighted,
                            Gdiplus::Bitmap* pressed, Gdiplus::Bitmap* disabled) {
-  m_images[static_cast<std::size_t>(ButtonLook::Normal)] = CutControlImage(normal, x, y, width, height);
-  m_images[static_cast<std::size_t>(ButtonLook::Highlighted)] = CutControlImage(highlighted, x, y, width, height);
-  m_images[static_cast<std::size_t>(ButtonLook::Pressed)] = CutControlImage(pressed, x, y, width, height);
-  m_images[static_cast<std::size_t>(ButtonLook::Disabled)] = CutControlImage(disabled, x, y, width, height);
+  std::array<Gdiplus::Bitmap*, 4> pages{};
+  pages[static_cast<std::size_t>(ButtonLook::Normal)] = normal;
+  pages[static_cast<std::size_t>(ButtonLook::Highlighted)] = highlighted;
+  pages[static_cast<std::size_t>(ButtonLook::Pressed)] = pressed;
+  pages[static_cast<std::size_t>(ButtonLook::Disabled)] = disabled;
+  // Looks cut from the same page image are the same pixels: cut them once.
+  for (std::size_t look = 0; look < pages.size(); ++look) {
+    m_lookImage[look] = look;
+    m_images[look] = SkinBitmap();
+    for (std::size_t earlier = 0; earlier < look; ++earlier) {
+      if (pages[earlier] == pages[look]) {
+        m_lookImage[look] = m_lookImage[earlier];
+        break;
+      }
+    }
+    if (m_lookImage[look] == look) m_images[look] = SkinBitmap::Cut(pages[look], x, y, width, height);
+  }
   Redraw(false);
 }
 
@@ -93,18 +108,39 @@ bool CBitmapBtn::PointerOverSelf() const {
 LRESULT CBitmapBtn::OnDrawItem(WPARAM, LPARAM lParam) {
   const auto* dis = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
   if (!dis || !dis->hDC) return TRUE;
+  Draw(dis->hDC, (dis->itemState & ODS_SELECTED) != 0, (dis->itemState & ODS_DISABLED) == 0);
+  return TRUE;
+}
+
+LRESULT CBitmapBtn::OnPrintClient(WPARAM wParam, LPARAM) {
+  // Drawn here rather than by the platform's button, which would ask for the
+  // same drawing (WM_DRAWITEM) after theme and colour queries of its own:
+  // the same state, clipped to the client area as it clips.
+  HDC dc = reinterpret_cast<HDC>(wParam);
+  if (!dc) return 0;
+  RECT client{};
+  GetClientRect(Handle(), &client);
+  RegionHandle previous(CreateRectRgn(0, 0, 0, 0));
+  const bool hadClip = previous && GetClipRgn(dc, previous.get()) == 1;
+  IntersectClipRect(dc, client.left, client.top, client.right, client.bottom);
+  const auto state = static_cast<UINT>(SendMessageW(Handle(), BM_GETSTATE, 0, 0));
+  Draw(dc, (state & BST_PUSHED) != 0, IsWindowEnabled(Handle()) != FALSE);
+  SelectClipRgn(dc, hadClip ? previous.get() : nullptr);
+  return 0;
+}
+
+void CBitmapBtn::Draw(HDC dc, bool pushed, bool enabled) {
   ButtonLookState state;
   state.toggleMode = m_toggleMode;
   state.checked = m_checked;
-  state.pushed = (dis->itemState & ODS_SELECTED) != 0;
+  state.pushed = pushed;
   state.hover = m_hover;
-  state.enabled = (dis->itemState & ODS_DISABLED) == 0;
+  state.enabled = enabled;
   const ButtonLook look = ChooseButtonLook(state);
   RECT client{};
   GetClientRect(Handle(), &client);
-  DrawImage(dis->hDC, m_images[static_cast<std::size_t>(look)].get(), client);
-  DrawCaption(dis->hDC, client, TextColorFor(look, m_colors));
-  return TRUE;
+  m_images[m_lookImage[static_cast<std::size_t>(look)]].Draw(dc, client);
+  DrawCaption(dc, client, TextColorFor(look, m_colors));
 }
 
 void CBitmapBtn::DrawCaption(HDC dc, const RECT& client, COLORREF color) {

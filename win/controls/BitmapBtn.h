@@ -15,6 +15,7 @@
 #include <string_view>
 
 #include "controls/SkinFont.h"
+#include "controls/SkinImage.h"
 #include "framework/GdiPlus.h"
 #include "framework/Window.h"
 #include "skin/ButtonLook.h"
@@ -57,12 +58,17 @@ class CBitmapBtn : public CWindowBase {
   LRESULT OnLeftButtonDown(WPARAM, LPARAM);
   LRESULT OnLeftButtonUp(WPARAM, LPARAM);
   LRESULT OnGetCheck(WPARAM, LPARAM);
+  LRESULT OnPrintClient(WPARAM, LPARAM);
 
   void Redraw(bool now);
+  // The look for the state, and the caption over it, over the client area.
+  void Draw(HDC dc, bool pushed, bool enabled);
   void DrawCaption(HDC dc, const RECT& client, COLORREF color);
   bool PointerOverSelf() const;
 
-  std::array<ImagePtr, 4> m_images;  // owned; indexed by ButtonLook
+  std::array<SkinBitmap, 4> m_images;  // cut images
+  // The image of each look (by ButtonLook): an index into m_images.
+  std::array<std::size_t, 4> m_lookImage{0, 1, 2, 3};
   bool m_checked = false;
   bool m_toggleMode = false;
   bool m_hover = false;

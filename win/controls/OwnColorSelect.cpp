@@ -44,9 +44,10 @@ COwnColorSelect::~COwnColorSelect() {
 
 bool COwnColorSelect::Create(const RECT& rect, HWND parent, UINT id) {
   m_id = id;
-  m_hueBar = LoadSkinImage(std::wstring(kHueBarImage.begin(), kHueBarImage.end()));
-  m_leftMark = LoadSkinImage(std::wstring(kHueMarkLeftImage.begin(), kHueMarkLeftImage.end()));
-  m_rightMark = LoadSkinImage(std::wstring(kHueMarkRightImage.begin(), kHueMarkRightImage.end()));
+  m_hueBar = SkinBitmap::FromImage(LoadSkinImage(std::wstring(kHueBarImage.begin(), kHueBarImage.end())));
+  m_leftMark = SkinBitmap::FromImage(LoadSkinImage(std::wstring(kHueMarkLeftImage.begin(), kHueMarkLeftImage.end())));
+  m_rightMark =
+      SkinBitmap::FromImage(LoadSkinImage(std::wstring(kHueMarkRightImage.begin(), kHueMarkRightImage.end())));
   if (!CreateWindowObject(kClassName, 0, 0, L"", WS_CHILD | WS_VISIBLE, rect, parent, id)) return false;
 
   for (std::size_t i = 0; i < m_boxes.size(); ++i) {
@@ -221,10 +222,10 @@ void COwnColorSelect::Draw(HDC dc, const RECT& client) {
   BrushHandle background(CreateSolidBrush(kBackground));
   FillRect(dc, &top, background.get());
 
-  DrawImage(dc, m_hueBar.get(), ToRect(kColorPickerHueBar));
+  m_hueBar.Draw(dc, ToRect(kColorPickerHueBar));
   const int markTop = state.huePosition - 2;
-  DrawImage(dc, m_leftMark.get(), ToRect(kColorPickerLeftMark.Offset(0, markTop)));
-  DrawImage(dc, m_rightMark.get(), ToRect(kColorPickerRightMark.Offset(0, markTop)));
+  m_leftMark.Draw(dc, ToRect(kColorPickerLeftMark.Offset(0, markTop)));
+  m_rightMark.Draw(dc, ToRect(kColorPickerRightMark.Offset(0, markTop)));
 
   DrawSquare(dc);
 

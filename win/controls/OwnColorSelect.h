@@ -19,6 +19,7 @@
 
 #include "controls/BitmapBtn.h"
 #include "controls/ClrEdit.h"
+#include "controls/SkinImage.h"
 #include "framework/Gdi.h"
 #include "framework/GdiPlus.h"
 #include "framework/Window.h"
@@ -63,9 +64,9 @@ class COwnColorSelect : public CWindowBase {
 
   ColourPicker m_picker;
   UINT m_id = 0;
-  ImagePtr m_hueBar;     // owned
-  ImagePtr m_leftMark;   // owned
-  ImagePtr m_rightMark;  // owned
+  SkinBitmap m_hueBar;
+  SkinBitmap m_leftMark;
+  SkinBitmap m_rightMark;
   // Red, green, blue, hexadecimal.
   std::array<CClrEdit, 4> m_boxes;
   // Red up, red down, green up, green down, blue up, blue down.

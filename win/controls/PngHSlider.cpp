@@ -29,16 +29,17 @@ PERIX_END_MESSAGE_TABLE(CPngHSlider, CWindowBase)
 bool CPngHSlider::Create(CPngHSliderBar& bar, std::wstring_view imageFile, std::wstring_view disabledImageFile,
                          bool referenceFromBottom) {
   m_bar = &bar;
-  m_image = LoadImageFile(imageFile);
-  m_disabledImage = LoadImageFile(disabledImageFile);
-  m_size = ImageSize(m_image.get());
+  ImagePtr image = LoadImageFile(imageFile);
+  m_size = ImageSize(image.get());
   RefreshTrack();
   m_left = ThumbLeftForValue(m_track, m_track.minimum, m_size.cx);
   m_position = m_track.minimum;
   const RECT rect{m_left, m_top, m_left + m_size.cx, m_top + m_size.cy};
-  if (!CreateWindowObject(kThumbClass, 0, 0, L"", WS_CHILD | WS_VISIBLE, rect, bar.Handle(), 0)) return false;
-  ApplyImageShape(Handle(), m_image.get(), referenceFromBottom);
-  return true;
+  const bool created = CreateWindowObject(kThumbClass, 0, 0, L"", WS_CHILD | WS_VISIBLE, rect, bar.Handle(), 0);
+  if (created) ApplyImageShape(Handle(), image.get(), referenceFromBottom);
+  m_image = SkinBitmap::FromImage(std::move(image));
+  m_disabledImage = SkinBitmap::FromImage(LoadImageFile(disabledImageFile));
+  return created;
 }
 
 void CPngHSlider::RefreshTrack() {
@@ -78,8 +79,8 @@ void CPngHSlider::SetDragEnabled(bool enabled) {
 
 LRESULT CPngHSlider::OnPaint(WPARAM, LPARAM) {
   PaintDc paint(Handle());
-  Gdiplus::Bitmap* image = !m_dragEnabled && m_disabledImage ? m_disabledImage.get() : m_image.get();
-  DrawImage(paint.Get(), image, RECT{0, 0, m_size.cx, m_size.cy});
+  const SkinBitmap& image = !m_dragEnabled && m_disabledImage ? m_disabledImage : m_image;
+  image.Draw(paint.Get(), RECT{0, 0, m_size.cx, m_size.cy});
   return 0;
 }
 
@@ -163,8 +164,8 @@ void CPngHSliderBar::SetBackground(const RECT& rect, Gdiplus::Bitmap* page) { Se
 void CPngHSliderBar::SetBackground(const RECT& rect, Gdiplus::Bitmap* page, Gdiplus::Bitmap* filledPage) {
   const int width = rect.right - rect.left;
   const int height = rect.bottom - rect.top;
-  m_background = CutControlImage(page, rect.left, rect.top, width, height);
-  m_filled = CutControlImage(filledPage, rect.left, rect.top, width, height);
+  m_background = SkinBitmap::Cut(page, rect.left, rect.top, width, height);
+  m_filled = SkinBitmap::Cut(filledPage, rect.left, rect.top, width, height);
   Invalidate();
 }
 
@@ -180,15 +181,15 @@ LRESULT CPngHSliderBar::OnPaint(WPARAM, LPARAM) {
   if (m_background) {
     OffscreenBuffer buffer(paint.Get(), client.right, client.bottom);
     if (buffer.Valid()) {
-      DrawImage(buffer.Get(), m_background.get(), client);
-      DrawImagePart(buffer.Get(), m_filled.get(), 0, 0, 0, 0, filledWidth, client.bottom);
+      m_background.Draw(buffer.Get(), client);
+      m_filled.DrawPart(buffer.Get(), 0, 0, 0, 0, filledWidth, client.bottom);
       buffer.Present();
       return 0;
     }
   }
   // Without a background nothing is drawn under the filled part.
-  DrawImage(paint.Get(), m_background.get(), client);
-  DrawImagePart(paint.Get(), m_filled.get(), 0, 0, 0, 0, filledWidth, client.bottom);
+  m_background.Draw(paint.Get(), client);
+  m_filled.DrawPart(paint.Get(), 0, 0, 0, 0, filledWidth, client.bottom);
   return 0;
 }
 

@@ -10,6 +10,7 @@
 
 #include <string_view>
 
+#include "controls/SkinImage.h"
 #include "framework/GdiPlus.h"
 #include "framework/Window.h"
 #include "skin/SliderGeometry.h"
@@ -51,8 +52,8 @@ class CPngHSlider : public CWindowBase {
   void EndDrag();
 
   CPngHSliderBar* m_bar = nullptr;  // not owned: the bar owns the thumb
-  ImagePtr m_image;                 // owned
-  ImagePtr m_disabledImage;         // owned
+  SkinBitmap m_image;
+  SkinBitmap m_disabledImage;
   SIZE m_size{};
   SliderTrack m_track;  // in the bar's client coordinates
   int m_top = 0;
@@ -95,8 +96,8 @@ class CPngHSliderBar : public CWindowBase {
   LRESULT OnThumbPosition(WPARAM, LPARAM);
 
   CPngHSlider m_thumb;  // owned
-  ImagePtr m_background;
-  ImagePtr m_filled;
+  SkinBitmap m_background;
+  SkinBitmap m_filled;
   UINT m_id = 0;
   std::wstring m_thumbImageFile;
   std::wstring m_disabledThumbImageFile;

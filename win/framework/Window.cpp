@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <exception>
+#include <unordered_map>
 #include <utility>
 
 namespace perix::win {
@@ -12,7 +13,13 @@ namespace {
 thread_local CWindowBase* t_creating = nullptr;
 thread_local int t_creatingBinding = 0;
 
-constexpr wchar_t kObjectProperty[] = L"PerixWindowObject";
+// Which object each window of this thread belongs to. Every message to every
+// window looks its object up here, so this stays in the process: a window
+// property costs a round trip to the window server under Wine on each
+// lookup. Windows get their messages on the thread that made them, which is
+// the thread that bound them.
+thread_local std::unordered_map<HWND, CWindowBase*> t_objects;
+thread_local unsigned t_generation = 0;
 
 }  // namespace
 
@@ -34,8 +41,11 @@ CWindowBase::~CWindowBase() {
 
 CWindowBase* CWindowBase::FromHandle(HWND hwnd) {
   if (!hwnd) return nullptr;
-  return static_cast<CWindowBase*>(GetPropW(hwnd, kObjectProperty));
+  const auto found = t_objects.find(hwnd);
+  return found == t_objects.end() ? nullptr : found->second;
 }
+
+unsigned CWindowBase::BindingGeneration() { return t_generation; }
 
 void CWindowBase::PrepareBinding(Binding binding) {
   t_creating = this;
@@ -86,7 +96,8 @@ bool CWindowBase::CreateControl(std::wstring_view systemClass, std::wstring_view
 
 void CWindowBase::Bind(HWND hwnd) {
   m_hwnd = hwnd;
-  SetPropW(hwnd, kObjectProperty, this);
+  t_objects[hwnd] = this;
+  ++t_generation;
 }
 
 void CWindowBase::Unbind() {
@@ -94,7 +105,8 @@ void CWindowBase::Unbind() {
   if (m_binding == Binding::Subclassed && m_previousProc) {
     SetWindowLongPtrW(m_hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_previousProc));
   }
-  RemovePropW(m_hwnd, kObjectProperty);
+  t_objects.erase(m_hwnd);
+  ++t_generation;
   m_hwnd = nullptr;
   m_previousProc = nullptr;
   m_binding = Binding::None;

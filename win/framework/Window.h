@@ -40,8 +40,12 @@ class CWindowBase {
   HWND Handle() const { return m_hwnd; }
   explicit operator bool() const { return m_hwnd != nullptr; }
 
-  // The object bound to a window, or null.
+  // The object bound to a window, or null. Windows are looked up on the
+  // thread that made them (where their messages arrive).
   static CWindowBase* FromHandle(HWND hwnd);
+  // Changes whenever a window of this thread is bound to or unbound from its
+  // object, so lists of windows can be kept until it changes.
+  static unsigned BindingGeneration();
 
   // Creates a window of a class registered by the framework under `className`
   // (registered on first use with the given class style and cursor).

@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include "RecordingServiceLink.h"
+#include "KeyTexts.h"
 #include "RecordingUi.h"
 #include "TestFolder.h"
 #include "app/MainWindowModel.h"
@@ -21,18 +22,10 @@ namespace perix {
 namespace {
 
 using test::RecordingServiceLink;
+using test::KeyTexts;
 using test::RecordingUi;
 using test::TestFolder;
 using Posted = RecordingServiceLink::Posted;
-
-// Every string is its own key, so captions show where they come from.
-class KeyTexts final : public TextSource {
- public:
-  std::u16string Text(std::u16string_view section, std::u16string_view key) override {
-    return section == u"BUTTONPAGE" ? std::u16string(key) : std::u16string();
-  }
-  std::u16string SkinString(std::u16string_view, std::u16string_view, std::u16string_view) override { return {}; }
-};
 
 class ButtonPageTest : public testing::Test {
  protected:

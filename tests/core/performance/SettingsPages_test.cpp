@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "RecordingServiceLink.h"
+#include "KeyTexts.h"
 #include "RecordingUi.h"
 #include "app/MainWindowModel.h"
 #include "config/Defaults.h"
@@ -20,17 +21,9 @@ const int kLevelSlider = LayoutOf(Control::AdvancedLevelSlider).controlId;
 const int kSpeedSlider = LayoutOf(Control::LightingSpeedSlider).controlId;
 
 using test::RecordingServiceLink;
+using test::KeyTexts;
 using test::RecordingUi;
 using Posted = RecordingServiceLink::Posted;
-
-// Every string reads as its own key, so a test sees which one a caption took.
-class KeyTexts final : public TextSource {
- public:
-  std::u16string Text(std::u16string_view section, std::u16string_view key) override {
-    return section == u"BUTTONPAGE" ? std::u16string(key) : std::u16string();
-  }
-  std::u16string SkinString(std::u16string_view, std::u16string_view, std::u16string_view) override { return {}; }
-};
 
 class SettingsPagesTest : public testing::Test {
  protected:
