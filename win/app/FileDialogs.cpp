@@ -1,4 +1,5 @@
 #include "app/FileDialogs.h"
+#include "framework/WideText.h"
 
 #include <commdlg.h>
 
@@ -6,8 +7,6 @@
 
 namespace perix::win {
 namespace {
-
-std::wstring Wide(std::u16string_view text) { return std::wstring(text.begin(), text.end()); }
 
 // Longer than MAX_PATH: a typed path may be long, and a short buffer makes
 // the dialog fail instead of returning it.

@@ -5,12 +5,11 @@
 #include "controls/SkinnedControls.h"
 #include "controls/StaticTrans.h"
 #include "framework/StartupClock.h"
+#include "framework/WideText.h"
 
 namespace perix::win {
 namespace {
 
-std::wstring Wide(std::string_view text) { return std::wstring(text.begin(), text.end()); }
-std::wstring Wide(std::u16string_view text) { return std::wstring(text.begin(), text.end()); }
 std::u16string Utf16(std::string_view text) { return std::u16string(text.begin(), text.end()); }
 
 RECT ToRect(const Rect& r) { return RECT{r.left, r.top, r.right, r.bottom}; }

@@ -13,13 +13,9 @@
 #include "dialogs/MacroSelDlg.h"
 #include "dialogs/RenameProfileDlg.h"
 #include "dialogs/XShoot.h"
+#include "framework/WideText.h"
 
 namespace perix::win {
-namespace {
-
-std::wstring Wide(std::u16string_view text) { return std::wstring(text.begin(), text.end()); }
-
-}  // namespace
 
 bool CMainUiHost::Warn(std::u16string_view text, bool okCancel) {
   m_window.ClosePopup();

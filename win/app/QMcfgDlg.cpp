@@ -9,6 +9,7 @@
 #include "controls/SkinImage.h"
 #include "skin/ControlMessages.h"
 #include "store/DataFolder.h"
+#include "framework/WideText.h"
 
 namespace perix::win {
 namespace {
@@ -21,7 +22,6 @@ constexpr UINT kStartDiagnostics = WM_APP + 0x50;
 // Posted when the window is up: build the pages not shown first.
 constexpr UINT kBuildOtherPages = WM_APP + 0x51;
 
-std::wstring Wide(std::u16string_view text) { return std::wstring(text.begin(), text.end()); }
 std::u16string Utf16(std::wstring_view text) { return std::u16string(text.begin(), text.end()); }
 
 // The folder of the running executable, with its trailing backslash.

@@ -7,6 +7,7 @@
 #include "skin/BmpMenuItems.h"
 #include "skin/ControlMessages.h"
 #include "skin/MenuChoice.h"
+#include "framework/WideText.h"
 
 namespace perix::win {
 namespace {
@@ -14,7 +15,6 @@ namespace {
 constexpr COLORREF kWhite = RGB(255, 255, 255);
 
 std::u16string U16From(std::wstring_view text) { return std::u16string(text.begin(), text.end()); }
-std::wstring WideFrom(std::u16string_view text) { return std::wstring(text.begin(), text.end()); }
 
 Rect ToRect(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
 
@@ -84,7 +84,7 @@ BOOL CSubBmpMenu::OnInitDialog() {
   const int width = ImageSize(m_images.background.get()).cx;
   const auto rects = SubMenuItemRects(static_cast<int>(subItems.size()), width);
   for (std::size_t i = 0; i < rects.size(); ++i) {
-    auto button = MakeItemButton(Handle(), rects[i], kSubMenuItemHeight, width, m_images, WideFrom(subItems[i].text),
+    auto button = MakeItemButton(Handle(), rects[i], kSubMenuItemHeight, width, m_images, Wide(subItems[i].text),
                                  m_fontHeight);
     m_items.push_back(std::move(button));
   }
@@ -166,7 +166,7 @@ BOOL CBmpMenu::OnInitDialog() {
   const int height = MenuItemHeight(m_itemStyle);
   const auto rects = MenuItemRects(static_cast<int>(items.size()), {size.cx, size.cy}, m_itemStyle);
   for (std::size_t i = 0; i < rects.size(); ++i) {
-    m_items.push_back(MakeItemButton(Handle(), rects[i], height, size.cx, m_images, WideFrom(MenuItemText(items[i])),
+    m_items.push_back(MakeItemButton(Handle(), rects[i], height, size.cx, m_images, Wide(MenuItemText(items[i])),
                                      m_fontHeight));
   }
   return FALSE;
@@ -264,10 +264,10 @@ LRESULT CBmpMenu::OnDestroy(WPARAM, LPARAM) {
 std::unique_ptr<CBmpMenu> ShowBmpMenu(const PopupMenuRequest& request, POINT screen, HWND opener) {
   if (request.menu == Menu::Count) return nullptr;
   for (const PopupMenuItem& item : request.items) {
-    const int index = CBmpMenu::AddItem(WideFrom(item.text), item.command);
-    for (const BmpSubMenuItem& sub : item.subItems) CBmpMenu::AddSubItem(index, WideFrom(sub.text), sub.value);
+    const int index = CBmpMenu::AddItem(Wide(item.text), item.command);
+    for (const BmpSubMenuItem& sub : item.subItems) CBmpMenu::AddSubItem(index, Wide(sub.text), sub.value);
   }
-  const auto file = [](std::string_view name) { return L"skins\\" + std::wstring(name.begin(), name.end()); };
+  const auto file = [](std::string_view name) { return L"skins\\" + Wide(name); };
   auto popup = std::make_unique<CBmpMenu>();
   const MenuLayout& layout = MenuLayoutOf(request.menu);
   popup->SetImages(file(layout.background), file(layout.highlighted), file(layout.pressed), file(layout.disabled));

@@ -1,4 +1,5 @@
 #include "controls/ListBoxEx.h"
+#include "framework/WideText.h"
 
 #include <string>
 
@@ -61,7 +62,7 @@ void CListBoxEx::SetLines(const std::vector<ActionLine>& lines) {
   if (!Handle()) return;
   SendMessageW(Handle(), WM_SETREDRAW, FALSE, 0);
   Clear();
-  for (const ActionLine& line : lines) AddLine(std::wstring(line.text.begin(), line.text.end()), line.marker);
+  for (const ActionLine& line : lines) AddLine(Wide(line.text), line.marker);
   SendMessageW(Handle(), WM_SETREDRAW, TRUE, 0);
   Invalidate(true);
 }

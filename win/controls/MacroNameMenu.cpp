@@ -6,6 +6,7 @@
 #include "framework/Gdi.h"
 #include "skin/ControlMessages.h"
 #include "skin/Layout.h"
+#include "framework/WideText.h"
 
 namespace perix::win {
 namespace {
@@ -40,7 +41,7 @@ bool CMacroNameMenu::Open(HWND owner, POINT screen, const std::vector<std::wstri
   const std::size_t rows = std::min<std::size_t>(names.size(), kMacroNameMenuMaxRows);
   m_names.assign(names.begin(), names.begin() + static_cast<std::ptrdiff_t>(rows));
   m_chosen = false;
-  m_background = LoadSkinImage(std::wstring(kMacroNameMenuImage.begin(), kMacroNameMenuImage.end()));
+  m_background = LoadSkinImage(Wide(kMacroNameMenuImage));
   // The list is as wide as the menu's image; without one, as the layout says.
   const SIZE image = ImageSize(m_background.get());
   m_size.cx = image.cx > 0 ? image.cx : LayoutOf(MacroNameMenuControl::List).rect.Width();

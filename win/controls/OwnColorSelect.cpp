@@ -5,6 +5,7 @@
 #include "controls/SkinImage.h"
 #include "skin/ControlMessages.h"
 #include "skin/Layout.h"
+#include "framework/WideText.h"
 
 namespace perix::win {
 namespace {
@@ -14,7 +15,6 @@ constexpr COLORREF kBackground = RGB(0x16, 0x16, 0x16);
 
 RECT ToRect(const Rect& r) { return RECT{r.left, r.top, r.right, r.bottom}; }
 
-std::wstring Wide(const std::u16string& text) { return std::wstring(text.begin(), text.end()); }
 
 std::u16string Narrow16(const std::wstring& text) { return std::u16string(text.begin(), text.end()); }
 
@@ -44,10 +44,10 @@ COwnColorSelect::~COwnColorSelect() {
 
 bool COwnColorSelect::Create(const RECT& rect, HWND parent, UINT id) {
   m_id = id;
-  m_hueBar = SkinBitmap::FromImage(LoadSkinImage(std::wstring(kHueBarImage.begin(), kHueBarImage.end())));
-  m_leftMark = SkinBitmap::FromImage(LoadSkinImage(std::wstring(kHueMarkLeftImage.begin(), kHueMarkLeftImage.end())));
+  m_hueBar = SkinBitmap::FromImage(LoadSkinImage(Wide(kHueBarImage)));
+  m_leftMark = SkinBitmap::FromImage(LoadSkinImage(Wide(kHueMarkLeftImage)));
   m_rightMark =
-      SkinBitmap::FromImage(LoadSkinImage(std::wstring(kHueMarkRightImage.begin(), kHueMarkRightImage.end())));
+      SkinBitmap::FromImage(LoadSkinImage(Wide(kHueMarkRightImage)));
   if (!CreateWindowObject(kClassName, 0, 0, L"", WS_CHILD | WS_VISIBLE, rect, parent, id)) return false;
 
   for (std::size_t i = 0; i < m_boxes.size(); ++i) {

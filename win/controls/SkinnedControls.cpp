@@ -8,11 +8,10 @@
 #include "controls/PngHSlider.h"
 #include "controls/StaticTrans.h"
 #include "controls/VantorMacroDisplay.h"
+#include "framework/WideText.h"
 
 namespace perix::win {
 namespace {
-
-std::wstring Wide(std::string_view text) { return std::wstring(text.begin(), text.end()); }
 
 Gdiplus::Bitmap* ImageOf(const WindowImages& images, SkinImage image) {
   return images[static_cast<std::size_t>(image)];

@@ -7,6 +7,7 @@
 #include "controls/WindowShape.h"
 #include "framework/Gdi.h"
 #include "skin/ControlMessages.h"
+#include "framework/WideText.h"
 
 namespace perix::win {
 namespace {
@@ -18,7 +19,6 @@ constexpr int kMaskTolerance = 8;
 constexpr RgbColor kMaskKey{static_cast<std::uint8_t>(kSkinKeyColor >> 16), static_cast<std::uint8_t>(kSkinKeyColor >> 8),
                             static_cast<std::uint8_t>(kSkinKeyColor)};
 
-std::wstring Wide(std::u16string_view text) { return std::wstring(text.begin(), text.end()); }
 std::u16string Utf16(std::string_view text) { return std::u16string(text.begin(), text.end()); }
 std::u16string Utf16(std::wstring_view text) { return std::u16string(text.begin(), text.end()); }
 
