@@ -6,6 +6,7 @@
 #include <chrono>
 #include <filesystem>
 #include <thread>
+#include <vector>
 
 #include "PlatformLayout.h"
 #include "WineProfile.h"
@@ -141,6 +142,24 @@ TEST(StoreFiles, AReadOnlyFileReportsFailureAndStaysAsItWas) {
   EXPECT_EQ(ReadBytes(path), original);
   EXPECT_EQ(TemporaryFilesBeside(path), 0u);
   ::SetFileAttributesW(W(path).c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+TEST(StoreFiles, TemporaryFilesOfKilledSavesAreRemovedAndNoOtherFile) {
+  TempFolder folder;
+  const std::u16string path = folder.File(L"Mouse.ini");
+  WriteBytes(path, "[Setting]\r\nPollingRate=8\r\n");
+  const std::wstring own = std::to_wstring(::GetCurrentProcessId());
+  const std::u16string gone = path + u".~4294967000-3.tmp";  // no process has this number
+  const std::vector<std::u16string> kept = {
+      path + u".~" + std::u16string(own.begin(), own.end()) + u"-999.tmp",  // a save of this process
+      path + u".~4294967000-3x.tmp",                                         // not the pattern
+      folder.File(L"Other.ini") + u".~4294967000-3.tmp",                     // another file's
+  };
+  WriteBytes(gone, "partial");
+  for (const std::u16string& name : kept) WriteBytes(name, "partial");
+  ASSERT_EQ(SettingsStore(path).WriteInt(u"Setting", u"PollingRate", 1), FileStatus::Ok);
+  EXPECT_FALSE(std::filesystem::exists(W(gone))) << "a killed save's leftover is removed";
+  for (const std::u16string& name : kept) EXPECT_TRUE(std::filesystem::exists(W(name))) << W(name);
 }
 
 TEST(StoreFiles, AMissingFolderReportsFailure) {
