@@ -98,6 +98,9 @@ MacroNameProblem CheckMacroName(std::u16string_view name) {
     }
   }
   if (name.back() == u'.' || name.back() == u' ') return MacroNameProblem::TrailingDotOrSpace;
+  // The library's list would read the name back without its leading blanks,
+  // and so lose the way to the macro's file.
+  if (name.front() == u' ') return MacroNameProblem::LeadingSpace;
   if (IsReservedDeviceName(name)) return MacroNameProblem::ReservedDeviceName;
   return MacroNameProblem::None;
 }
@@ -112,6 +115,7 @@ const char* MacroNameProblemText(MacroNameProblem problem) {
     case MacroNameProblem::ForbiddenCharacter: return "a macro name cannot contain < > : \" | ? * or control characters";
     case MacroNameProblem::ReservedDeviceName: return "the name is reserved by Windows for a device";
     case MacroNameProblem::TrailingDotOrSpace: return "a macro name cannot end with a dot or a space";
+    case MacroNameProblem::LeadingSpace: return "a macro name cannot start with a space";
   }
   return "the name cannot be used";
 }

@@ -65,6 +65,7 @@ enum class MacroNameProblem {
   ForbiddenCharacter,
   ReservedDeviceName,
   TrailingDotOrSpace,
+  LeadingSpace,
 };
 MacroNameProblem CheckMacroName(std::u16string_view name);
 const char* MacroNameProblemText(MacroNameProblem problem);

@@ -14,11 +14,12 @@ TEST(MacroName, UnsafeNamesNeverBecomePaths) {
   const std::u16string folder = u"C:\\Data\\Macro\\";
   for (std::u16string_view bad :
        {u"", u"..", u"..\\Mouse", u"a/b", u"sub\\name", u"C:evil", u"x..y", u"what?", u"star*", u"pipe|", u"quote\"",
-        u"tab\tname", u"CON", u"con.txt", u"Com1", u"LPT9.macro", u"nul ", u"dot.", u"space "}) {
+        u"tab\tname", u"CON", u"con.txt", u"Com1", u"LPT9.macro", u"nul ", u"dot.", u"space ", u" lead"}) {
     EXPECT_FALSE(MacroFilePath(folder, bad).has_value()) << Utf16ToUtf8(bad);
   }
   EXPECT_EQ(CheckMacroName(u"..\\x"), MacroNameProblem::PathSeparator);
   EXPECT_EQ(CheckMacroName(u"AUX"), MacroNameProblem::ReservedDeviceName);
+  EXPECT_EQ(CheckMacroName(u" Fire"), MacroNameProblem::LeadingSpace);
   EXPECT_EQ(CheckMacroName(std::u16string(250, u'a')), MacroNameProblem::TooLong);
 
   for (std::u16string_view good : {u"Combo", u"Macro 1", u"console", u"COM10", u"Rush B (fast)", u"\u4E2D\u6587"}) {
