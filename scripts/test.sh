@@ -14,7 +14,7 @@ cmake --build --preset windows -j "$jobs"
 # file): its tests run again under AddressSanitizer and UndefinedBehavior-
 # Sanitizer, and the readers of outside files are fuzzed briefly.
 cmake --preset linux-asan >/dev/null
-cmake --build --preset linux-asan -j "$jobs" --target perix_core_tests perixctl
+cmake --build --preset linux-asan -j "$jobs" --target perix_core_tests perix_tool_tests perixctl macro_save
 cmake --preset linux-fuzz >/dev/null
 cmake --build --preset linux-fuzz -j "$jobs"
 

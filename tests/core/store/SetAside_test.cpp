@@ -55,7 +55,7 @@ TEST(SetAside, TellsTheUserWhereTheFileWent) {
 
 TEST(SetAside, WorksOnRealFiles) {
   test::TestFolder folder;
-  const std::string junk("\x00\x01\x02\xFE\xFF binary", 14);
+  const std::string junk("\x00\x01\x02\xFE\xFF binary", 12);
   folder.Write("Mouse.ini", junk);
   const SetAsideResult result = MoveFileAside(folder.File("Mouse.ini"), DefaultFileSystem(), kWhen);
   ASSERT_EQ(result.status, FileStatus::Ok);
