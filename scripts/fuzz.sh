@@ -47,7 +47,8 @@ fuzz_one() {  # NAME
     *) echo "fuzz.sh: no target named $name" >&2; return 2 ;;
   esac
   work=build/linux-fuzz/corpus/$name
-  log=build/linux-fuzz/$name.log
+  # Long runs keep their own log, so a short run beside them leaves it be.
+  log=build/linux-fuzz/$name$([ $cpu_budget = 1 ] && echo -cpu).log
   mkdir -p "$work"
   local limit=$seconds
   [ $cpu_budget = 1 ] && limit=0  # no wall-clock limit; stopped below
