@@ -135,10 +135,11 @@ app_service_marker() {  # LOG
 }
 
 # Starts the stand-in device service, logging what it receives to LOG, and
-# waits until it is ready.
+# waits until it is ready: a Wine process can take long to start while other
+# tests run beside it.
 app_start_service() {  # LOG
   h_start service "$H_BIN/DeviceServiceStandIn.exe" --log "$(h_winpath "$1")"
-  h_wait_line "$1" '^ready '
+  h_wait_line "$1" '^ready ' 60
 }
 
 app_wait_gone() {  # TITLE
