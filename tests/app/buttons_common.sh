@@ -135,11 +135,7 @@ dialog_wait_field() {  # TITLE DIALOG CONTROL FIELD VALUE
 }
 
 dialog_gone() {  # TITLE
-  for _ in $(seq 100); do
-    app_probe --window "$1" >/dev/null || return 0
-    sleep 0.1
-  done
-  h_fail "the dialog '$1' stayed open"
+  app_wait_gone "$1"
 }
 
 dialog_shot() {  # TITLE NAME
